@@ -1,0 +1,19 @@
+#include "donnees.h"
+
+#include <cstdio>
+
+#include "console.h"
+
+namespace {
+constexpr TexteConsole fichierNonTrouve{"Fichier non trouvé."};
+}
+
+void lireDonnees() {
+    // "r+" neither creates nor truncates: the file is only checked, never changed.
+    std::FILE* ptr = std::fopen("donnees.csv", "r+");
+    if (ptr == nullptr) {
+        ecrireTexte(fichierNonTrouve);
+        return;
+    }
+    std::fclose(ptr);
+}

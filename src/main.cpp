@@ -1,0 +1,6 @@
+#include "menu.h"
+
+int main() {
+    menu();
+    return 0;
+}
