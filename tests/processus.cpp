@@ -1,0 +1,201 @@
+#include "processus.h"
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <fcntl.h>
+#include <grp.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+const std::string ecranCp850 =
+    "Vous avez le choix de la pilule... non je d\202conne.\n"
+    "Bienvenue dans la m... non dans le module cardio !\n"
+    "Veuillez choisir le mode que vous souhaitez. \n"
+    "----- Vous avez le choix entre ----- \n"
+    "1 - Afficher les donn\202es contenues dans le fichier CSV \n"
+    "2 - Afficher les donn\202es dans l'ordre croissant ou d\202croissant \n"
+    "3 - Rechercher et afficher les donn\202es (temps particulier) \n"
+    "4 - Afficher la moyenne du pouls (temps particulier) \n"
+    "5 - Afficher le nombre de lignes de donn\202es actuellement en m\202moire \n"
+    "6 - Rechercher et afficher les maximums/minimums de pouls \n"
+    "7 - Quitter l'application \n"
+    "------------------------------------ \n"
+    "Faites votre choix : ";
+
+namespace {
+
+// Long enough for a sanitizer build on a busy machine; a run that takes longer hangs.
+constexpr auto delai = std::chrono::seconds(20);
+
+struct Chaines {
+    std::vector<std::string> textes;
+    std::vector<char*> pointeurs;
+    explicit Chaines(std::vector<std::string> t) : textes(std::move(t)) {
+        for (auto& texte : textes) pointeurs.push_back(texte.data());
+        pointeurs.push_back(nullptr);
+    }
+};
+
+int statutDe(int etat) {
+    if (WIFEXITED(etat)) return WEXITSTATUS(etat);
+    return 128 + WTERMSIG(etat);
+}
+
+int millisecondesRestantes(std::chrono::steady_clock::time_point fin) {
+    const auto reste = std::chrono::duration_cast<std::chrono::milliseconds>(fin - std::chrono::steady_clock::now());
+    return static_cast<int>(std::max<long long>(0, reste.count()));
+}
+
+// Only async-signal-safe calls between fork and exec.
+[[noreturn]] void devenirCardio(const Lancement& l, const int entree[2], const int sortie[2], const int erreur[2],
+                                Chaines& arguments, Chaines& environnement) {
+    std::signal(SIGPIPE, SIG_DFL);
+    if (l.entreeFermee) close(0); else dup2(entree[0], 0);
+    if (l.sortieFermee) {
+        close(1);
+    } else if (!l.sortieVers.empty()) {
+        const int fichier = open(l.sortieVers.c_str(), O_WRONLY);
+        dup2(fichier, 1);
+    } else {
+        dup2(sortie[1], 1);
+    }
+    dup2(erreur[1], 2);
+    if (!l.dossier.empty() && chdir(l.dossier.c_str()) != 0) _exit(126);
+    if (l.sansPrivileges && geteuid() == 0) {
+        if (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0) _exit(126);
+    }
+    execve(CARDIO_EXE, arguments.pointeurs.data(), environnement.pointeurs.data());
+    _exit(127);
+}
+
+}  // namespace
+
+Resultat executer(const Lancement& l) {
+    std::signal(SIGPIPE, SIG_IGN);
+    std::vector<std::string> argv{CARDIO_EXE};
+    argv.insert(argv.end(), l.arguments.begin(), l.arguments.end());
+    Chaines arguments(argv), environnement(l.environnement);
+    int entree[2], sortie[2], erreur[2];
+    if (pipe2(entree, O_CLOEXEC) != 0 || pipe2(sortie, O_CLOEXEC) != 0 || pipe2(erreur, O_CLOEXEC) != 0) std::abort();
+
+    const pid_t pid = fork();
+    if (pid == 0) devenirCardio(l, entree, sortie, erreur, arguments, environnement);
+    close(entree[0]);
+    close(sortie[1]);
+    close(erreur[1]);
+    fcntl(entree[1], F_SETFL, O_NONBLOCK);
+
+    Resultat r;
+    std::size_t etape = 0;
+    std::string aTaper;
+    pollfd fds[3] = {{sortie[0], POLLIN, 0}, {erreur[0], POLLIN, 0}, {entree[1], POLLOUT, 0}};
+    std::string* recus[2] = {&r.sortie, &r.erreur};
+    const auto fin = std::chrono::steady_clock::now() + delai;
+    bool bloque = false;
+    while (fds[0].fd >= 0 || fds[1].fd >= 0) {
+        while (etape < l.etapes.size() && r.sortie.ends_with(l.etapes[etape].first)) aTaper += l.etapes[etape++].second;
+        if (fds[2].fd >= 0 && aTaper.empty() && etape == l.etapes.size()) {
+            close(fds[2].fd);
+            fds[2].fd = -1;
+        }
+        fds[2].events = aTaper.empty() ? 0 : POLLOUT;
+        if (poll(fds, 3, millisecondesRestantes(fin)) == 0) {
+            bloque = true;
+            kill(pid, SIGKILL);
+            break;
+        }
+        for (int i = 0; i < 2; ++i) {
+            if (fds[i].fd < 0 || fds[i].revents == 0) continue;
+            char tampon[65536];
+            const ssize_t n = read(fds[i].fd, tampon, sizeof tampon);
+            if (n > 0) {
+                recus[i]->append(tampon, static_cast<std::size_t>(n));
+            } else {
+                close(fds[i].fd);
+                fds[i].fd = -1;
+            }
+        }
+        if (fds[2].fd >= 0 && fds[2].revents != 0) {
+            const ssize_t n = write(fds[2].fd, aTaper.data(), aTaper.size());
+            if (n > 0) aTaper.erase(0, static_cast<std::size_t>(n));
+            else if (errno != EAGAIN) aTaper.clear(), etape = l.etapes.size();  // the program stopped reading
+        }
+    }
+    for (const pollfd& p : fds) if (p.fd >= 0) close(p.fd);
+    int etat = 0;
+    waitpid(pid, &etat, 0);
+    r.statut = bloque ? -1 : statutDe(etat);
+    return r;
+}
+
+Resultat executerTerminal(const std::string& entree, const std::vector<std::string>& env) {
+    Chaines arguments({CARDIO_EXE}), environnement(env);
+    termios brut{};
+    cfmakeraw(&brut);  // no echo and no CR added: the terminal gets the program's own bytes
+    winsize taille{24, 80, 0, 0};
+    int maitre = -1;
+    const pid_t pid = forkpty(&maitre, nullptr, &brut, &taille);
+    if (pid == 0) {
+        execve(CARDIO_EXE, arguments.pointeurs.data(), environnement.pointeurs.data());
+        _exit(127);
+    }
+    Resultat r;
+    if (write(maitre, entree.data(), entree.size()) != static_cast<ssize_t>(entree.size())) r.erreur = "saisie perdue";
+    const auto fin = std::chrono::steady_clock::now() + delai;
+    pollfd p{maitre, POLLIN, 0};
+    bool bloque = false;
+    for (;;) {
+        if (poll(&p, 1, millisecondesRestantes(fin)) == 0) {
+            bloque = true;
+            kill(pid, SIGKILL);
+            break;
+        }
+        char tampon[4096];
+        const ssize_t n = read(maitre, tampon, sizeof tampon);
+        if (n <= 0) break;  // EIO once the program has closed the terminal
+        r.sortie.append(tampon, static_cast<std::size_t>(n));
+    }
+    close(maitre);
+    int etat = 0;
+    waitpid(pid, &etat, 0);
+    r.statut = bloque ? -1 : statutDe(etat);
+    return r;
+}
+
+DossierTemporaire::DossierTemporaire() {
+    std::string modele = (std::filesystem::temp_directory_path() / "cardio-XXXXXX").string();
+    if (mkdtemp(modele.data()) == nullptr) std::abort();
+    chemin_ = modele;
+}
+
+DossierTemporaire::~DossierTemporaire() {
+    std::error_code ignoree;
+    std::filesystem::remove_all(chemin_, ignoree);
+}
+
+std::string instantane(const std::string& dossier) {
+    std::vector<std::string> entrees;
+    for (const auto& entree : std::filesystem::recursive_directory_iterator(dossier)) {
+        struct stat s {};
+        lstat(entree.path().c_str(), &s);
+        std::ostringstream ligne;
+        ligne << entree.path().string() << ' ' << std::oct << s.st_mode << std::dec << ' ' << s.st_size << ' '
+              << s.st_mtim.tv_sec << '.' << s.st_mtim.tv_nsec;
+        if (S_ISREG(s.st_mode)) ligne << ' ' << std::ifstream(entree.path(), std::ios::binary).rdbuf();
+        entrees.push_back(ligne.str());
+    }
+    std::sort(entrees.begin(), entrees.end());
+    std::string tout;
+    for (const auto& ligne : entrees) tout += ligne + '\n';
+    return tout;
+}

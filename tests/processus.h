@@ -1,0 +1,58 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+// Runs the built cardio as a user or a script would, and keeps what it wrote.
+
+struct Lancement {
+    // Each step waits until standard output ends with its first text, then types
+    // the second. Standard input is closed after the last step.
+    std::vector<std::pair<std::string, std::string>> etapes;
+    std::vector<std::string> arguments;
+    std::vector<std::string> environnement{"PATH=/usr/bin:/bin"};
+    std::string dossier;               // working directory
+    bool entreeFermee = false;         // start with no standard input at all
+    bool sortieFermee = false;         // start with no standard output at all
+    std::string sortieVers;            // a file for standard output instead of a pipe
+    bool sansPrivileges = false;       // as root, run as the user nobody
+};
+
+struct Resultat {
+    std::string sortie;
+    std::string erreur;
+    int statut = -1;                   // exit status; 128 + signal; -1 when it hung
+};
+
+Resultat executer(const Lancement& lancement);
+
+// Runs cardio on a pseudo-terminal, as in a terminal window; the input is typed
+// at once. Returns everything the terminal received.
+Resultat executerTerminal(const std::string& entree, const std::vector<std::string>& environnement);
+
+// A fresh temporary folder, removed with everything in it.
+class DossierTemporaire {
+public:
+    DossierTemporaire();
+    ~DossierTemporaire();
+    DossierTemporaire(const DossierTemporaire&) = delete;
+    DossierTemporaire& operator=(const DossierTemporaire&) = delete;
+    const std::string& chemin() const { return chemin_; }
+    std::string operator/(const std::string& nom) const { return chemin_ + "/" + nom; }
+
+private:
+    std::string chemin_;
+};
+
+// Names, kinds, sizes, times and file contents of a folder, to compare before and after a run.
+std::string instantane(const std::string& dossier);
+
+// The twelve lines of the menu and the prompt, as code page 850 bytes.
+extern const std::string ecranCp850;
+
+// Names the cases of a table after their field nom.
+struct NomDuCas {
+    template <class Parametre>
+    std::string operator()(const Parametre& info) const { return info.param.nom; }
+};
