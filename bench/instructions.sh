@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Compares a whole run of cardio answering 7 with an empty C program built here:
+# instructions counted by callgrind, peak memory by massif (heap and stack), and
+# the processes started, seen by strace when it is installed.
+# Usage: bench/instructions.sh [path/to/cardio]   (default: build/default/cardio)
+set -euo pipefail
+racine=$(cd "$(dirname "$0")/.." && pwd)
+cardio=${1:-$racine/build/default/cardio}
+if [ ! -x "$cardio" ]; then
+  cmake --workflow --preset default >/dev/null
+fi
+travail=$(mktemp -d)
+trap 'rm -rf "$travail"' EXIT
+
+printf 'int main(void){return 0;}\n' >"$travail/vide.c"
+cc -O2 -o "$travail/vide" "$travail/vide.c"
+
+# Total instructions of one run, from callgrind's summary line.
+instructions() {
+  (cd "$travail" && printf '7\n' | valgrind --tool=callgrind --callgrind-out-file="$travail/cg.out" \
+      "$@" >/dev/null 2>"$travail/cg.log")
+  sed -n 's/.*Collected : \([0-9]*\).*/\1/p' "$travail/cg.log"
+}
+
+# Peak of heap and stack together, in bytes, from massif.
+memoire() {
+  (cd "$travail" && printf '7\n' | valgrind --tool=massif --stacks=yes --massif-out-file="$travail/ms.out" \
+      "$@" >/dev/null 2>/dev/null)
+  grep -E '^mem_(heap|heap_extra|stacks)_B=' "$travail/ms.out" |
+    awk -F= '/mem_heap_B/{h=$2} /mem_heap_extra_B/{e=$2} /mem_stacks_B/{s=$2; t=h+e+s; if (t>m) m=t} END {print m+0}'
+}
+
+vide_i=$(instructions "$travail/vide")
+cardio_i=$(instructions "$cardio")
+vide_m=$(memoire "$travail/vide")
+cardio_m=$(memoire "$cardio")
+
+echo "instructions: empty C program $vide_i, cardio $cardio_i"
+awk -v a="$cardio_i" -v b="$vide_i" 'BEGIN { printf "instruction ratio: %.3f (bound 1.10)\n", a / b }'
+echo "peak memory: empty C program $vide_m B, cardio $cardio_m B"
+awk -v a="$cardio_m" -v b="$vide_m" 'BEGIN { printf "extra peak memory: %.1f KiB (bound 1024 KiB)\n", (a - b) / 1024 }'
+if command -v strace >/dev/null; then
+  enfants=$(cd "$travail" && printf '7\n' | strace -f -qq -e trace=process "$cardio" 2>&1 >/dev/null |
+    grep -cE '(fork|clone|execve)\(' || true)
+  # The one execve counted is the program's own start.
+  echo "process calls (execve of cardio itself included): $enfants"
+fi
