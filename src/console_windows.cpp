@@ -2,6 +2,8 @@
 #include <cstdlib>
 
 #include <io.h>
+
+#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
 #include "console_plateforme.h"
