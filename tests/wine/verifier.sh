@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# Runs cardio.exe under Wine on representative answers and compares its output
+# with the bytes the Linux build writes, allowing exactly what Windows changes:
+# lines end with CR LF, and the command interpreter's CLS may write one form feed
+# first when the output is not a console.
+# Usage: tests/wine/verifier.sh path/to/cardio.exe
+set -uo pipefail
+exe=$(realpath "$1")
+wine=$(command -v wine || command -v wine64 || echo /usr/lib/wine/wine64)
+wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+export WINEPREFIX="$(dirname "$exe")/wine-prefix" WINEDEBUG=-all
+travail=$(mktemp -d)
+trap '"$wineserver" -k 2>/dev/null; rm -rf "$travail"' EXIT
+
+# One Wine server for all the runs: each start then costs a fraction of a second.
+mkdir -p "$WINEPREFIX"
+"$wineserver" -p
+"$wine" wineboot -i >/dev/null 2>&1
+
+ecran=$'Vous avez le choix de la pilule... non je d\x82conne.\n'\
+$'Bienvenue dans la m... non dans le module cardio !\n'\
+$'Veuillez choisir le mode que vous souhaitez. \n'\
+$'----- Vous avez le choix entre ----- \n'\
+$'1 - Afficher les donn\x82es contenues dans le fichier CSV \n'\
+$'2 - Afficher les donn\x82es dans l\'ordre croissant ou d\x82croissant \n'\
+$'3 - Rechercher et afficher les donn\x82es (temps particulier) \n'\
+$'4 - Afficher la moyenne du pouls (temps particulier) \n'\
+$'5 - Afficher le nombre de lignes de donn\x82es actuellement en m\x82moire \n'\
+$'6 - Rechercher et afficher les maximums/minimums de pouls \n'\
+$'7 - Quitter l\'application \n'\
+$'------------------------------------ \n'\
+$'Faites votre choix : '
+titre=$'Voici les donn\x82es contenues dans le fichier donn\x82es.csv : \n'
+question=$'Dans l\'ordre croissant ou d\x82croissant ? \n'
+reproche=$'Alors comme \x87a, on prend un autre nombre que ceux d\x82finis ?'
+
+echecs=0
+reussites=0
+# verifier NAME INPUT EXPECTED [DATA-FILE-CONTENTS]
+verifier() {
+  local dossier="$travail/$1"
+  mkdir "$dossier"
+  [ $# -ge 4 ] && printf '%s' "$4" >"$dossier/donnees.csv" && cp -p "$dossier/donnees.csv" "$travail/$1.avant"
+  (cd "$dossier" && printf '%s' "$2" | "$wine" "$exe" >"$travail/$1.sortie" 2>"$travail/$1.erreur")
+  local statut=$?
+  printf '%s' "$3" | perl -pe 's/\n/\r\n/g' >"$travail/$1.attendu"
+  perl -0777 -pe 's/\A\f//' "$travail/$1.sortie" >"$travail/$1.recu"
+  local faute=""
+  [ $statut -eq 0 ] || faute+=" status $statut;"
+  cmp -s "$travail/$1.attendu" "$travail/$1.recu" || faute+=" output differs;"
+  [ -s "$travail/$1.erreur" ] && faute+=" standard error not empty;"
+  if [ $# -ge 4 ]; then
+    cmp -s "$travail/$1.avant" "$dossier/donnees.csv" &&
+      [ "$(stat -c %Y "$travail/$1.avant")" = "$(stat -c %Y "$dossier/donnees.csv")" ] ||
+      faute+=" data file changed;"
+  fi
+  if [ -z "$faute" ]; then
+    reussites=$((reussites + 1))
+    echo "ok     $1"
+  else
+    echecs=$((echecs + 1))
+    echo "FAILED $1:$faute"
+    cmp -l "$travail/$1.attendu" "$travail/$1.recu" | head -5
+  fi
+}
+
+verifier entree1_sans_fichier $'1\n' "$ecran$titre"$'Fichier non trouv\x82.'
+verifier entree1_avec_fichier $'1\n' "$ecran$titre" $'12:00,72\n'
+verifier entree2_croissant $'2\n1\n' "$ecran$question"$'Voici les donn\x82es dans l\'ordre croissant : *WIP* \n'
+verifier entree2_decroissant $'2\r\n2\r\n' "$ecran$question"$'Voici les donn\x82es dans l\'ordre d\x82croissant : *WIP* \n'
+verifier entree2_autre $'2\n3\n' "$ecran$question"
+verifier entree2_hors_limites $'2\n4294967298\n' "$ecran$question"
+verifier entree4 $'4\n' "$ecran"$'Pr\x82cisez le temps en question : \nVeuillez patienter... calcul de la moyenne des pouls \nLa moyenne est : *WIP*'
+verifier entree6 $'0x6\n' "$ecran"'Valeur minimale : *WIP*Valeur maximale : *WIP*'
+verifier entree7 $'7\n' "$ecran"$'Veuillez patienter... mise \x85 mort du programme'
+verifier reproche $'8\n' "$ecran$reproche"
+verifier hors_limites $'4294967297\n' "$ecran$reproche"
+
+echo "wine: $reussites passed, $echecs failed"
+[ $echecs -eq 0 ]
