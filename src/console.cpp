@@ -10,8 +10,6 @@ const char* selonEcran(Texte texte) { return ecranUtf8() ? texte.utf8 : texte.cp
 
 }  // namespace
 
-void effacerConsole() { preparerEcran(); }
-
 void ecrireLigne(Texte texte) { std::puts(selonEcran(texte)); }
 
 void ecrireTexte(Texte texte) { std::fputs(selonEcran(texte), stdout); }

@@ -6,8 +6,9 @@
 // The program's console: the only place that knows whether it writes to a
 // terminal, a Windows console, a pipe or a file.
 
-// Clears the console before the menu is shown.
-void effacerConsole();
+// Readies standard output for the run and clears the console before the menu.
+// One file for each platform holds it.
+void preparerConsole();
 
 // Writes the text followed by a newline.
 void ecrireLigne(Texte texte);

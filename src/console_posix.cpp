@@ -7,6 +7,7 @@
 #include <langinfo.h>
 #include <unistd.h>
 
+#include "console.h"
 #include "console_plateforme.h"
 
 namespace {
@@ -20,7 +21,7 @@ bool terminalSansCommandes() {
 
 }  // namespace
 
-void preparerEcran() {
+void preparerConsole() {
     // A reader that goes away must not turn the run into a failure: writes then
     // fail quietly and the program still ends with status 0.
     std::signal(SIGPIPE, SIG_IGN);

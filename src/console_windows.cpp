@@ -6,9 +6,10 @@
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
+#include "console.h"
 #include "console_plateforme.h"
 
-void preparerEcran() {
+void preparerConsole() {
     std::fflush(stdout);
     std::system("CLS");
 }

@@ -79,7 +79,7 @@ void executer(int faites_votre_choix, int& choixcroissance) {
 }  // namespace
 
 void menu() {
-    effacerConsole();
+    preparerConsole();
     int faites_votre_choix = 1;
     int choixcroissance = 1;
     ecrireTexte(ecran);
