@@ -63,6 +63,11 @@ int millisecondesRestantes(std::chrono::steady_clock::time_point fin) {
     if (l.entreeFermee) close(0); else dup2(entree[0], 0);
     if (l.sortieFermee) {
         close(1);
+    } else if (l.lecteurParti) {
+        int tube[2];
+        if (pipe(tube) != 0) _exit(126);
+        close(tube[0]);
+        dup2(tube[1], 1);
     } else if (!l.sortieVers.empty()) {
         const int fichier = open(l.sortieVers.c_str(), O_WRONLY);
         dup2(fichier, 1);

@@ -16,6 +16,7 @@ struct Lancement {
     bool entreeFermee = false;         // start with no standard input at all
     bool sortieFermee = false;         // start with no standard output at all
     std::string sortieVers;            // a file for standard output instead of a pipe
+    bool lecteurParti = false;         // standard output is a pipe nobody reads any more
     bool sansPrivileges = false;       // as root, run as the user nobody
 };
 

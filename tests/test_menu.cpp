@@ -125,6 +125,7 @@ INSTANTIATE_TEST_SUITE_P(Cas, Hostile, testing::Values(
     Entourage{"entree_fermee", {.entreeFermee = true}, ecranCp850 + titre},
     Entourage{"sortie_pleine", {.etapes = {{"", "1\n"}}, .sortieVers = "/dev/full"}, ""},
     Entourage{"sortie_pleine_entree7", {.etapes = {{"", "7\n"}}, .sortieVers = "/dev/full"}, ""},
+    Entourage{"lecteur_parti", {.etapes = {{"", "7\n"}}, .lecteurParti = true}, ""},
     Entourage{"sortie_fermee_fichier_intact", {.etapes = {{"", "1\n"}}, .sortieFermee = true}, ""}), NomDuCas());
 
 }  // namespace
