@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Compares a whole run of cardio answering 7 with an empty C program built here:
-# instructions counted by callgrind, peak memory by massif (heap and stack), and
-# the processes started, seen by strace when it is installed.
+# instructions counted by callgrind, peak memory by massif (heap and stack) and
+# by the kernel (resident set), and the processes started, seen by strace.
 # Usage: bench/instructions.sh [path/to/cardio]   (default: build/default/cardio)
 set -euo pipefail
 racine=$(cd "$(dirname "$0")/.." && pwd)
@@ -39,6 +39,10 @@ echo "instructions: empty C program $vide_i, cardio $cardio_i"
 awk -v a="$cardio_i" -v b="$vide_i" 'BEGIN { printf "instruction ratio: %.3f (bound 1.10)\n", a / b }'
 echo "peak memory: empty C program $vide_m B, cardio $cardio_m B"
 awk -v a="$cardio_m" -v b="$vide_m" 'BEGIN { printf "extra peak memory: %.1f KiB (bound 1024 KiB)\n", (a - b) / 1024 }'
+if [ -x /usr/bin/time ]; then
+  rss() { (cd "$travail" && printf '7\n' | /usr/bin/time -f %M "$@" 2>&1 >/dev/null | tail -n 1); }
+  echo "peak resident set: empty C program $(rss "$travail/vide") KiB, cardio $(rss "$cardio") KiB"
+fi
 if command -v strace >/dev/null; then
   enfants=$(cd "$travail" && printf '7\n' | strace -f -qq -e trace=process "$cardio" 2>&1 >/dev/null |
     grep -cE '(fork|clone|execve)\(' || true)
