@@ -57,30 +57,57 @@ int millisecondesRestantes(std::chrono::steady_clock::time_point fin) {
 }
 
 // Only async-signal-safe calls between fork and exec.
-[[noreturn]] void devenirCardio(const Lancement& l, const int entree[2], const int sortie[2], const int erreur[2],
-                                Chaines& arguments, Chaines& environnement) {
+[[noreturn]] void devenirCardio(const Lancement& l, Chaines& arguments, Chaines& environnement) {
     std::signal(SIGPIPE, SIG_DFL);
-    if (l.entreeFermee) close(0); else dup2(entree[0], 0);
-    if (l.sortieFermee) {
-        close(1);
-    } else if (l.lecteurParti) {
-        int tube[2];
-        if (pipe(tube) != 0) _exit(126);
-        close(tube[0]);
-        dup2(tube[1], 1);
-    } else if (!l.sortieVers.empty()) {
-        const int fichier = open(l.sortieVers.c_str(), O_WRONLY);
-        dup2(fichier, 1);
-    } else {
-        dup2(sortie[1], 1);
-    }
-    dup2(erreur[1], 2);
     if (!l.dossier.empty() && chdir(l.dossier.c_str()) != 0) _exit(126);
     if (l.sansPrivileges && geteuid() == 0) {
         if (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0) _exit(126);
     }
     execve(CARDIO_EXE, arguments.pointeurs.data(), environnement.pointeurs.data());
     _exit(127);
+}
+
+struct Enfant {
+    pid_t pid;
+    int entree, sortie, erreur;  // our ends; -1 where there is none
+};
+
+Enfant lancerSurTubes(const Lancement& l, Chaines& arguments, Chaines& environnement) {
+    int entree[2], sortie[2], erreur[2];
+    if (pipe2(entree, O_CLOEXEC) != 0 || pipe2(sortie, O_CLOEXEC) != 0 || pipe2(erreur, O_CLOEXEC) != 0) std::abort();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (l.entreeFermee) close(0); else dup2(entree[0], 0);
+        if (l.sortieFermee) {
+            close(1);
+        } else if (l.lecteurParti) {
+            int tube[2];
+            if (pipe(tube) != 0) _exit(126);
+            close(tube[0]);
+            dup2(tube[1], 1);
+        } else if (!l.sortieVers.empty()) {
+            dup2(open(l.sortieVers.c_str(), O_WRONLY), 1);
+        } else {
+            dup2(sortie[1], 1);
+        }
+        dup2(erreur[1], 2);
+        devenirCardio(l, arguments, environnement);
+    }
+    close(entree[0]);
+    close(sortie[1]);
+    close(erreur[1]);
+    return {pid, entree[1], sortie[0], erreur[0]};
+}
+
+// The terminal is raw: no echo and no CR added, so it gets the program's own bytes.
+Enfant lancerSurTerminal(const Lancement& l, Chaines& arguments, Chaines& environnement) {
+    termios brut{};
+    cfmakeraw(&brut);
+    winsize taille{24, 80, 0, 0};
+    int maitre = -1;
+    const pid_t pid = forkpty(&maitre, nullptr, &brut, &taille);
+    if (pid == 0) devenirCardio(l, arguments, environnement);
+    return {pid, dup(maitre), maitre, -1};
 }
 
 }  // namespace
@@ -90,20 +117,14 @@ Resultat executer(const Lancement& l) {
     std::vector<std::string> argv{CARDIO_EXE};
     argv.insert(argv.end(), l.arguments.begin(), l.arguments.end());
     Chaines arguments(argv), environnement(l.environnement);
-    int entree[2], sortie[2], erreur[2];
-    if (pipe2(entree, O_CLOEXEC) != 0 || pipe2(sortie, O_CLOEXEC) != 0 || pipe2(erreur, O_CLOEXEC) != 0) std::abort();
-
-    const pid_t pid = fork();
-    if (pid == 0) devenirCardio(l, entree, sortie, erreur, arguments, environnement);
-    close(entree[0]);
-    close(sortie[1]);
-    close(erreur[1]);
-    fcntl(entree[1], F_SETFL, O_NONBLOCK);
+    const Enfant enfant = l.terminal ? lancerSurTerminal(l, arguments, environnement)
+                                     : lancerSurTubes(l, arguments, environnement);
+    fcntl(enfant.entree, F_SETFL, O_NONBLOCK);
 
     Resultat r;
     std::size_t etape = 0;
     std::string aTaper;
-    pollfd fds[3] = {{sortie[0], POLLIN, 0}, {erreur[0], POLLIN, 0}, {entree[1], POLLOUT, 0}};
+    pollfd fds[3] = {{enfant.sortie, POLLIN, 0}, {enfant.erreur, POLLIN, 0}, {enfant.entree, POLLOUT, 0}};
     std::string* recus[2] = {&r.sortie, &r.erreur};
     const auto fin = std::chrono::steady_clock::now() + delai;
     bool bloque = false;
@@ -116,7 +137,7 @@ Resultat executer(const Lancement& l) {
         fds[2].events = aTaper.empty() ? 0 : POLLOUT;
         if (poll(fds, 3, millisecondesRestantes(fin)) == 0) {
             bloque = true;
-            kill(pid, SIGKILL);
+            kill(enfant.pid, SIGKILL);
             break;
         }
         for (int i = 0; i < 2; ++i) {
@@ -125,7 +146,7 @@ Resultat executer(const Lancement& l) {
             const ssize_t n = read(fds[i].fd, tampon, sizeof tampon);
             if (n > 0) {
                 recus[i]->append(tampon, static_cast<std::size_t>(n));
-            } else {
+            } else {  // end of file, or EIO once the program has closed its terminal
                 close(fds[i].fd);
                 fds[i].fd = -1;
             }
@@ -138,41 +159,7 @@ Resultat executer(const Lancement& l) {
     }
     for (const pollfd& p : fds) if (p.fd >= 0) close(p.fd);
     int etat = 0;
-    waitpid(pid, &etat, 0);
-    r.statut = bloque ? -1 : statutDe(etat);
-    return r;
-}
-
-Resultat executerTerminal(const std::string& entree, const std::vector<std::string>& env) {
-    Chaines arguments({CARDIO_EXE}), environnement(env);
-    termios brut{};
-    cfmakeraw(&brut);  // no echo and no CR added: the terminal gets the program's own bytes
-    winsize taille{24, 80, 0, 0};
-    int maitre = -1;
-    const pid_t pid = forkpty(&maitre, nullptr, &brut, &taille);
-    if (pid == 0) {
-        execve(CARDIO_EXE, arguments.pointeurs.data(), environnement.pointeurs.data());
-        _exit(127);
-    }
-    Resultat r;
-    if (write(maitre, entree.data(), entree.size()) != static_cast<ssize_t>(entree.size())) r.erreur = "saisie perdue";
-    const auto fin = std::chrono::steady_clock::now() + delai;
-    pollfd p{maitre, POLLIN, 0};
-    bool bloque = false;
-    for (;;) {
-        if (poll(&p, 1, millisecondesRestantes(fin)) == 0) {
-            bloque = true;
-            kill(pid, SIGKILL);
-            break;
-        }
-        char tampon[4096];
-        const ssize_t n = read(maitre, tampon, sizeof tampon);
-        if (n <= 0) break;  // EIO once the program has closed the terminal
-        r.sortie.append(tampon, static_cast<std::size_t>(n));
-    }
-    close(maitre);
-    int etat = 0;
-    waitpid(pid, &etat, 0);
+    waitpid(enfant.pid, &etat, 0);
     r.statut = bloque ? -1 : statutDe(etat);
     return r;
 }

@@ -18,6 +18,7 @@ struct Lancement {
     std::string sortieVers;            // a file for standard output instead of a pipe
     bool lecteurParti = false;         // standard output is a pipe nobody reads any more
     bool sansPrivileges = false;       // as root, run as the user nobody
+    bool terminal = false;             // a pseudo-terminal for all three streams, as in a terminal window
 };
 
 struct Resultat {
@@ -27,10 +28,6 @@ struct Resultat {
 };
 
 Resultat executer(const Lancement& lancement);
-
-// Runs cardio on a pseudo-terminal, as in a terminal window; the input is typed
-// at once. Returns everything the terminal received.
-Resultat executerTerminal(const std::string& entree, const std::vector<std::string>& environnement);
 
 // A fresh temporary folder, removed with everything in it.
 class DossierTemporaire {

@@ -30,7 +30,7 @@ std::ostream& operator<<(std::ostream& os, const Cas& c) { return os << c.nom; }
 class Terminal : public testing::TestWithParam<Cas> {};
 
 TEST_P(Terminal, EffaceEtEcritSelonLaLocale) {
-    const Resultat r = executerTerminal("0\n", GetParam().environnement);
+    const Resultat r = executer({.etapes = {{"", "0\n"}}, .environnement = GetParam().environnement, .terminal = true});
     const std::string texte = ecranCp850 + reproche;
     EXPECT_EQ(r.sortie, (GetParam().efface ? effacement : "") + (GetParam().utf8 ? enUtf8(texte) : texte));
     EXPECT_EQ(r.erreur, "");
