@@ -10,7 +10,7 @@ bool estBlanc(int c) {
 
 // The value of the digit c in the given base, or -1 when c is not one.
 int valeurChiffre(int c, int base) {
-    int valeur = 99;
+    int valeur = -1;
     if (c >= '0' && c <= '9') valeur = c - '0';
     else if (c >= 'a' && c <= 'f') valeur = c - 'a' + 10;
     else if (c >= 'A' && c <= 'F') valeur = c - 'A' + 10;
