@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs cardio.exe under Wine on representative answers and compares its output
-# with the bytes the Linux build writes, allowing exactly what Windows changes:
+# with the expected bytes, those the Linux build writes, allowing exactly what
+# Windows changes:
 # lines end with CR LF, and the command interpreter's CLS may write one form feed
 # first when the output is not a console.
 # Usage: tests/wine/verifier.sh path/to/cardio.exe
