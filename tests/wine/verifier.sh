@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # Runs cardio.exe under Wine on representative answers and compares its output
 # with the expected bytes, those the Linux build writes, allowing exactly what
-# Windows changes:
-# lines end with CR LF, and the command interpreter's CLS may write one form feed
-# first when the output is not a console.
+# Windows changes: lines end with CR LF, and the command interpreter's CLS may
+# write one form feed first when the output is not a console.
 # Usage: tests/wine/verifier.sh path/to/cardio.exe
 set -uo pipefail
 exe=$(realpath "$1")
