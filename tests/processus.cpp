@@ -31,6 +31,9 @@ const std::string ecranCp850 =
     "7 - Quitter l'application \n"
     "------------------------------------ \n"
     "Faites votre choix : ";
+const std::string titre = "Voici les donn\202es contenues dans le fichier donn\202es.csv : \n";
+const std::string absent = "Fichier non trouv\202.";
+const std::string reproche = "Alors comme \207a, on prend un autre nombre que ceux d\202finis ?";
 
 namespace {
 

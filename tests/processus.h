@@ -46,8 +46,12 @@ private:
 // Names, kinds, sizes, times and file contents of a folder, to compare before and after a run.
 std::string instantane(const std::string& dossier);
 
-// The twelve lines of the menu and the prompt, as code page 850 bytes.
+// Texts several tables expect, as code page 850 bytes: the twelve lines of the
+// menu with the prompt, the heading of entry 1, the missing-file message, the rebuke.
 extern const std::string ecranCp850;
+extern const std::string titre;
+extern const std::string absent;
+extern const std::string reproche;
 
 // Names the cases of a table after their field nom.
 struct NomDuCas {

@@ -12,8 +12,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string titre = "Voici les donn\202es contenues dans le fichier donn\202es.csv : \n";
-const std::string absent = "Fichier non trouv\202.";
 
 void ecrireFichier(const std::string& chemin, mode_t droits) {
     std::ofstream(chemin) << "temps,pouls\n12:00,72\n12:01,75\n";

@@ -6,8 +6,6 @@
 
 namespace {
 
-const std::string titre = "Voici les donn\202es contenues dans le fichier donn\202es.csv : \n";
-const std::string absent = "Fichier non trouv\202.";
 const std::string question = "Dans l'ordre croissant ou d\202croissant ? \n";
 const std::string croissant = "Voici les donn\202es dans l'ordre croissant : *WIP* \n";
 const std::string decroissant = "Voici les donn\202es dans l'ordre d\202croissant : *WIP* \n";
@@ -16,7 +14,6 @@ const std::string moyenne = temps + "Veuillez patienter... calcul de la moyenne 
 const std::string lignes = "Nombres de lignes actuellement en m\202moire : *WIP*";
 const std::string extremes = "Valeur minimale : *WIP*Valeur maximale : *WIP*";
 const std::string fin = "Veuillez patienter... mise \205 mort du programme";
-const std::string reproche = "Alors comme \207a, on prend un autre nombre que ceux d\202finis ?";
 
 struct Cas {
     const char* nom;

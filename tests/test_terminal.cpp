@@ -5,7 +5,6 @@
 namespace {
 
 const std::string effacement = "\033[H\033[2J\033[3J";
-const std::string reproche = "Alors comme \207a, on prend un autre nombre que ceux d\202finis ?";
 
 // The text as a UTF-8 terminal shows it: é and ç as two bytes each.
 std::string enUtf8(const std::string& cp850) {
