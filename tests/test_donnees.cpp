@@ -12,7 +12,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-
 void ecrireFichier(const std::string& chemin, mode_t droits) {
     std::ofstream(chemin) << "temps,pouls\n12:00,72\n12:01,75\n";
     chmod(chemin.c_str(), droits);
