@@ -59,15 +59,29 @@ int millisecondesRestantes(std::chrono::steady_clock::time_point fin) {
     return static_cast<int>(std::max<long long>(0, reste.count()));
 }
 
+constexpr uid_t nobody = 65534;
+
+bool devenirNobody() { return setgroups(0, nullptr) == 0 && setgid(nobody) == 0 && setuid(nobody) == 0; }
+
 // Only async-signal-safe calls between fork and exec.
 [[noreturn]] void devenirCardio(const Lancement& l, Chaines& arguments, Chaines& environnement) {
     std::signal(SIGPIPE, SIG_DFL);
     if (!l.dossier.empty() && chdir(l.dossier.c_str()) != 0) _exit(126);
-    if (l.sansPrivileges && geteuid() == 0) {
-        if (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0) _exit(126);
-    }
-    execve(CARDIO_EXE, arguments.pointeurs.data(), environnement.pointeurs.data());
+    if (l.sansPrivileges && geteuid() == 0 && !devenirNobody()) _exit(126);
+    execve(l.programme.c_str(), arguments.pointeurs.data(), environnement.pointeurs.data());
     _exit(127);
+}
+
+// The runner's pipes must never take the numbers 0, 1 and 2, which the child's
+// streams are moved onto: whatever the test process was started without is
+// filled with /dev/null.
+void ouvrirLesFluxStandard() {
+    for (int fd = open("/dev/null", O_RDWR); fd >= 0; fd = open("/dev/null", O_RDWR)) {
+        if (fd > STDERR_FILENO) {
+            close(fd);
+            return;
+        }
+    }
 }
 
 struct Enfant {
@@ -117,7 +131,8 @@ Enfant lancerSurTerminal(const Lancement& l, Chaines& arguments, Chaines& enviro
 
 Resultat executer(const Lancement& l) {
     std::signal(SIGPIPE, SIG_IGN);
-    std::vector<std::string> argv{CARDIO_EXE};
+    ouvrirLesFluxStandard();
+    std::vector<std::string> argv{l.programme};
     argv.insert(argv.end(), l.arguments.begin(), l.arguments.end());
     Chaines arguments(argv), environnement(l.environnement);
     const Enfant enfant = l.terminal ? lancerSurTerminal(l, arguments, environnement)
@@ -167,10 +182,38 @@ Resultat executer(const Lancement& l) {
     return r;
 }
 
+std::string sansPrivileges(Lancement& l, const DossierTemporaire& dossier) {
+    l.sansPrivileges = true;
+    if (geteuid() != 0) return "";
+    // The build folder may sit where nobody cannot reach it (a checkout under /root):
+    // nobody runs a copy of the program placed in the case's own folder.
+    l.programme = dossier / "cardio";
+    std::filesystem::copy_file(CARDIO_EXE, l.programme);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (!devenirNobody()) _exit(1);
+        _exit(access(l.programme.c_str(), X_OK) == 0 && access(l.dossier.c_str(), X_OK) == 0 ? 0 : 2);
+    }
+    int etat = 0;
+    waitpid(pid, &etat, 0);
+    if (WIFEXITED(etat) && WEXITSTATUS(etat) == 0) return "";
+    if (WIFEXITED(etat) && WEXITSTATUS(etat) == 2)
+        return "the user nobody cannot reach " + dossier.chemin() + ": set TMPDIR to a folder open to all";
+    return "root cannot become the user nobody here (a user namespace that maps only root?): "
+           "as root, a read-only file can be written, so the case would prove nothing";
+}
+
 DossierTemporaire::DossierTemporaire() {
-    std::string modele = (std::filesystem::temp_directory_path() / "cardio-XXXXXX").string();
-    if (mkdtemp(modele.data()) == nullptr) std::abort();
-    chemin_ = modele;
+    // A TMPDIR that is missing or closed to us falls back to /tmp, as tmpfile does.
+    for (const char* racine : {static_cast<const char*>(std::getenv("TMPDIR")), "/tmp"}) {
+        if (racine == nullptr || *racine == '\0') continue;
+        std::string modele = std::string(racine) + "/cardio-XXXXXX";
+        if (mkdtemp(modele.data()) != nullptr) {
+            chemin_ = modele;
+            return;
+        }
+    }
+    std::abort();
 }
 
 DossierTemporaire::~DossierTemporaire() {

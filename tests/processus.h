@@ -10,6 +10,7 @@ struct Lancement {
     // Each step waits until standard output ends with its first text, then types
     // the second. Standard input is closed after the last step.
     std::vector<std::pair<std::string, std::string>> etapes;
+    std::string programme = CARDIO_EXE;
     std::vector<std::string> arguments;
     std::vector<std::string> environnement{"PATH=/usr/bin:/bin"};
     std::string dossier;               // working directory
@@ -17,7 +18,7 @@ struct Lancement {
     bool sortieFermee = false;         // start with no standard output at all
     std::string sortieVers;            // a file for standard output instead of a pipe
     bool lecteurParti = false;         // standard output is a pipe nobody reads any more
-    bool sansPrivileges = false;       // as root, run as the user nobody
+    bool sansPrivileges = false;       // as root, run as the user nobody: see sansPrivileges below
     bool terminal = false;             // a pseudo-terminal for all three streams, as in a terminal window
 };
 
@@ -42,6 +43,10 @@ public:
 private:
     std::string chemin_;
 };
+
+// Readies the run to happen without privileges, in the given folder, reachable by
+// the user nobody. Returns why it cannot (a reason to skip the case), or "".
+std::string sansPrivileges(Lancement& lancement, const DossierTemporaire& dossier);
 
 // Names, kinds, sizes, times and file contents of a folder, to compare before and after a run.
 std::string instantane(const std::string& dossier);
