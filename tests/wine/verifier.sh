@@ -8,9 +8,16 @@ set -uo pipefail
 exe=$(realpath "$1")
 wine=$(command -v wine || command -v wine64 || echo /usr/lib/wine/wine64)
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
-export WINEPREFIX="$(dirname "$exe")/wine-prefix" WINEDEBUG=-all
-travail=$(mktemp -d)
-trap '"$wineserver" -k 2>/dev/null; rm -rf "$travail"' EXIT
+# Everything Wine and the check make stays in the build folder: the prefix, the
+# work folders and the folder of wineserver's socket, which Debian's Wine puts
+# under TMPDIR.
+construction=$(dirname "$exe")
+export WINEPREFIX="$construction/wine-prefix" WINEDEBUG=-all
+travail="$construction/wine-verification"
+rm -rf "$travail"
+mkdir -p "$travail/tmp"
+export TMPDIR="$travail/tmp"
+trap '"$wineserver" -k 2>/dev/null; "$wineserver" -w 2>/dev/null; rm -rf "$travail"' EXIT
 
 # One Wine server for all the runs: each start then costs a fraction of a second.
 mkdir -p "$WINEPREFIX"
