@@ -5,14 +5,15 @@
 #include "console_plateforme.h"
 
 namespace {
+constexpr TexteConsole finDeLigne{"\n"};
+}
 
-const char* selonEcran(Texte texte) { return ecranUtf8() ? texte.utf8 : texte.cp850; }
+void ecrireLigne(Texte texte) {
+    ecrire(texte);
+    ecrire(finDeLigne);
+}
 
-}  // namespace
-
-void ecrireLigne(Texte texte) { std::puts(selonEcran(texte)); }
-
-void ecrireTexte(Texte texte) { std::fputs(selonEcran(texte), stdout); }
+void ecrireTexte(Texte texte) { ecrire(texte); }
 
 Lecture lireReponse(int& valeur) {
     std::fflush(stdout);

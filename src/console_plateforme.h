@@ -1,7 +1,9 @@
 #pragma once
 
-// What differs between Windows and the POSIX systems, one file for each:
-// preparerConsole (console.h) and the choice below.
+#include "texte.h"
 
-// True when standard output is a terminal or console that reads UTF-8.
-bool ecranUtf8();
+// What differs between Windows and the POSIX systems, one file for each:
+// preparerConsole (console.h) and the writing below.
+
+// Writes the text exactly, in the form the terminal, console, pipe or file reads.
+void ecrire(Texte texte);

@@ -2,48 +2,82 @@
 
 #include <cstddef>
 
-// A text of the program in the two forms it may be written in: UTF-8, for a
-// terminal that reads UTF-8, and code page 850, for the Windows console and for
-// pipes and files, where scripts compare the bytes.
+// The forms a text of the program may be written in.
+enum class Codage {
+    utf8,    // a terminal that reads UTF-8
+    cp850,   // the Windows console, and pipes and files, where scripts compare the bytes
+    latin1,  // a terminal in ISO-8859-1 or ISO-8859-15: é à ç are the same bytes in both
+    ascii,   // a terminal whose character set has none of these letters: e a c
+};
+
+// A text of the program in each of its forms.
 struct Texte {
     const char* utf8;
     const char* cp850;
+    const char* latin1;
+    const char* ascii;
+
+    constexpr const char* en(Codage codage) const {
+        switch (codage) {
+            case Codage::cp850: return cp850;
+            case Codage::latin1: return latin1;
+            case Codage::ascii: return ascii;
+            case Codage::utf8: break;
+        }
+        return utf8;
+    }
 };
 
 namespace detail {
+// The letters the texts may hold, by the second byte of their UTF-8 form (C3 xx).
+struct Lettre {
+    unsigned char utf8;
+    char cp850, latin1, ascii;
+};
+inline constexpr Lettre lettres[] = {
+    {0xA9, '\x82', '\xE9', 'e'},  // é
+    {0xA0, '\x85', '\xE0', 'a'},  // à
+    {0xA7, '\x87', '\xE7', 'c'},  // ç
+};
+
 // Deliberately not constexpr: reaching it at compile time stops the build on a
 // letter that has no place in the program's texts.
-inline char lettreSansEquivalentCp850() { return '?'; }
+inline const Lettre& lettreSansEquivalent() { return lettres[0]; }
 
-consteval char versCp850(unsigned char premier, unsigned char second) {
-    if (premier == 0xC3 && second == 0xA9) return static_cast<char>(0x82);  // é
-    if (premier == 0xC3 && second == 0xA0) return static_cast<char>(0x85);  // à
-    if (premier == 0xC3 && second == 0xA7) return static_cast<char>(0x87);  // ç
-    return lettreSansEquivalentCp850();
+consteval const Lettre& lettre(unsigned char premier, unsigned char second) {
+    for (const Lettre& l : lettres) {
+        if (premier == 0xC3 && second == l.utf8) return l;
+    }
+    return lettreSansEquivalent();
 }
 }  // namespace detail
 
-// Holds a UTF-8 literal and its code page 850 form, converted while compiling,
-// so that the texts are written once, readable, and cost nothing at run time.
+// Holds a UTF-8 literal and its other forms, converted while compiling, so that
+// the texts are written once, readable, and cost nothing at run time.
 template <std::size_t N>
 struct TexteConsole {
     char utf8[N]{};
     char cp850[N]{};
+    char latin1[N]{};
+    char ascii[N]{};
 
     consteval TexteConsole(const char (&source)[N]) {
         std::size_t j = 0;
-        for (std::size_t i = 0; i < N; ++i) {
+        for (std::size_t i = 0; i < N; ++i, ++j) {
             utf8[i] = source[i];
-            const auto octet = static_cast<unsigned char>(source[i]);
-            if (octet < 0x80) {
-                cp850[j++] = source[i];
-            } else {
-                utf8[i + 1] = source[i + 1];
-                cp850[j++] = detail::versCp850(octet, static_cast<unsigned char>(source[i + 1]));
-                ++i;
+            if (static_cast<unsigned char>(source[i]) < 0x80) {
+                cp850[j] = latin1[j] = ascii[j] = source[i];
+                continue;
             }
+            const detail::Lettre& l = detail::lettre(static_cast<unsigned char>(source[i]),
+                                                     static_cast<unsigned char>(source[i + 1]));
+            utf8[i + 1] = source[i + 1];
+            cp850[j] = l.cp850;
+            latin1[j] = l.latin1;
+            ascii[j] = l.ascii;
+            ++i;
         }
     }
 
-    constexpr operator Texte() const { return {utf8, cp850}; }
+    constexpr operator Texte() const { return {utf8, cp850, latin1, ascii}; }
 };

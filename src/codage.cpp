@@ -1,0 +1,52 @@
+#include "codage.h"
+
+#include <algorithm>
+#include <initializer_list>
+
+namespace {
+
+char minuscule(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// True when the name reads as the key, a lower-case name without "-" or "_".
+bool designe(std::string_view nom, std::string_view cle) {
+    std::size_t i = 0;
+    for (const char c : nom) {
+        if (c == '-' || c == '_') continue;
+        if (i == cle.size() || minuscule(c) != cle[i]) return false;
+        ++i;
+    }
+    return i == cle.size();
+}
+
+bool designeUnDe(std::string_view nom, std::initializer_list<std::string_view> cles) {
+    for (const std::string_view cle : cles) {
+        if (designe(nom, cle)) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+Codage codageDuJeu(std::string_view jeu) {
+    if (designe(jeu, "utf8")) return Codage::utf8;
+    if (designeUnDe(jeu, {"iso88591", "iso885915", "latin1", "latin9"})) return Codage::latin1;
+    // The Windows console's own code pages, as a terminal emulating one names them.
+    if (designeUnDe(jeu, {"cp850", "ibm850", "cp437", "ibm437"})) return Codage::cp850;
+    return Codage::ascii;
+}
+
+std::optional<Codage> codageDuNom(std::string_view nom) {
+    // language[_territory][.codeset][@modifier]; substr is not used, for it may throw.
+    const std::size_t arobase = std::min(nom.find('@'), nom.size());
+    const std::string_view avant(nom.data(), arobase);
+    const std::string_view modificateur =
+        arobase < nom.size() ? std::string_view(nom.data() + arobase + 1, nom.size() - arobase - 1) : "";
+    const std::size_t point = avant.find('.');
+    if (point != std::string_view::npos && point + 1 < avant.size()) {
+        return codageDuJeu(std::string_view(avant.data() + point + 1, avant.size() - point - 1));
+    }
+    if (designe(modificateur, "euro")) return Codage::latin1;
+    // Today's systems and Python (PEP 538) take the C locale for UTF-8.
+    if (nom.empty() || nom == "C" || nom == "POSIX") return Codage::utf8;
+    return std::nullopt;
+}
