@@ -83,5 +83,39 @@ verifier entree7 $'7\n' "$ecran"$'Veuillez patienter... mise \x85 mort du progra
 verifier reproche $'8\n' "$ecran$reproche"
 verifier hors_limites $'4294967297\n' "$ecran$reproche"
 
+# In a console, which Wine shows on a terminal, the letters must read right
+# whatever the console's code page: the screen is read back through tmux.
+console() {
+  local ecran="$travail/console.ecran" t=("tmux" -u -S "$travail/tmux")
+  mkdir "$travail/console"
+  LC_ALL=C.UTF-8 "${t[@]}" new-session -d -x 100 -y 30 \
+    "cd '$travail/console' && '$wine' '$exe'; sleep 30" || return 1
+  attendre() {
+    for _ in $(seq 100); do
+      "${t[@]}" capture-pane -p >"$ecran" 2>/dev/null && grep -qF "$1" "$ecran" && return 0
+      sleep 0.1
+    done
+    return 1
+  }
+  attendre "Faites votre choix :" && "${t[@]}" send-keys 7 Enter &&
+    attendre "Veuillez patienter... mise à mort du programme" &&
+    [ "$(head -n 1 "$ecran")" = "Vous avez le choix de la pilule... non je déconne." ]
+  local resultat=$?
+  "${t[@]}" kill-server 2>/dev/null
+  return $resultat
+}
+if command -v tmux >/dev/null; then
+  if console; then
+    reussites=$((reussites + 1))
+    echo "ok     console"
+  else
+    echecs=$((echecs + 1))
+    echo "FAILED console: the screen reads"
+    cat "$travail/console.ecran"
+  fi
+else
+  echo "skipped console: tmux is missing"
+fi
+
 echo "wine: $reussites passed, $echecs failed"
 [ $echecs -eq 0 ]
