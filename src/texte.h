@@ -44,7 +44,7 @@ inline constexpr Lettre lettres[] = {
 // letter that has no place in the program's texts.
 inline const Lettre& lettreSansEquivalent() { return lettres[0]; }
 
-consteval const Lettre& lettre(unsigned char premier, unsigned char second) {
+constexpr const Lettre& lettre(unsigned char premier, unsigned char second) {
     for (const Lettre& l : lettres) {
         if (premier == 0xC3 && second == l.utf8) return l;
     }
