@@ -25,6 +25,12 @@ bool designeUnDe(std::string_view nom, std::initializer_list<std::string_view> c
     return false;
 }
 
+// The characters from debut up to fin, which the caller keeps within the text:
+// substr would check them again and bring in the C++ library for its exception.
+std::string_view tranche(std::string_view texte, std::size_t debut, std::size_t fin) {
+    return {texte.data() + debut, fin - debut};
+}
+
 }  // namespace
 
 Codage codageDuJeu(std::string_view jeu) {
@@ -36,14 +42,13 @@ Codage codageDuJeu(std::string_view jeu) {
 }
 
 std::optional<Codage> codageDuNom(std::string_view nom) {
-    // language[_territory][.codeset][@modifier]; substr is not used, for it may throw.
+    // language[_territory][.codeset][@modifier]
     const std::size_t arobase = std::min(nom.find('@'), nom.size());
-    const std::string_view avant(nom.data(), arobase);
-    const std::string_view modificateur =
-        arobase < nom.size() ? std::string_view(nom.data() + arobase + 1, nom.size() - arobase - 1) : "";
+    const std::string_view avant = tranche(nom, 0, arobase);
+    const std::string_view modificateur = arobase < nom.size() ? tranche(nom, arobase + 1, nom.size()) : "";
     const std::size_t point = avant.find('.');
     if (point != std::string_view::npos && point + 1 < avant.size()) {
-        return codageDuJeu(std::string_view(avant.data() + point + 1, avant.size() - point - 1));
+        return codageDuJeu(tranche(avant, point + 1, avant.size()));
     }
     if (designe(modificateur, "euro")) return Codage::latin1;
     // Today's systems and Python (PEP 538) take the C locale for UTF-8.

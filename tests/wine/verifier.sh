@@ -43,6 +43,17 @@ reproche=$'Alors comme \x87a, on prend un autre nombre que ceux d\x82finis ?'
 
 echecs=0
 reussites=0
+# compter NAME FAULTS: counts a check as passed when FAULTS is empty.
+compter() {
+  if [ -z "$2" ]; then
+    reussites=$((reussites + 1))
+    echo "ok     $1"
+  else
+    echecs=$((echecs + 1))
+    echo "FAILED $1:$2"
+  fi
+}
+
 # verifier NAME INPUT EXPECTED [DATA-FILE-CONTENTS]
 verifier() {
   local dossier="$travail/$1"
@@ -61,14 +72,8 @@ verifier() {
       [ "$(stat -c %Y "$travail/$1.avant")" = "$(stat -c %Y "$dossier/donnees.csv")" ] ||
       faute+=" data file changed;"
   fi
-  if [ -z "$faute" ]; then
-    reussites=$((reussites + 1))
-    echo "ok     $1"
-  else
-    echecs=$((echecs + 1))
-    echo "FAILED $1:$faute"
-    cmp -l "$travail/$1.attendu" "$travail/$1.recu" | head -5
-  fi
+  compter "$1" "$faute"
+  [ -z "$faute" ] || cmp -l "$travail/$1.attendu" "$travail/$1.recu" | head -5
 }
 
 verifier entree1_sans_fichier $'1\n' "$ecran$titre"$'Fichier non trouv\x82.'
@@ -85,33 +90,33 @@ verifier hors_limites $'4294967297\n' "$ecran$reproche"
 
 # In a console, which Wine shows on a terminal, the letters must read right
 # whatever the console's code page: the screen is read back through tmux.
+tmux=(tmux -u -S "$travail/tmux")
+ecran="$travail/console.ecran"
+# attendre TEXT: waits up to 10 s for TEXT on the console's screen.
+attendre() {
+  for _ in $(seq 100); do
+    "${tmux[@]}" capture-pane -p >"$ecran" 2>/dev/null && grep -qF "$1" "$ecran" && return 0
+    sleep 0.1
+  done
+  return 1
+}
 console() {
-  local ecran="$travail/console.ecran" t=("tmux" -u -S "$travail/tmux")
   mkdir "$travail/console"
-  LC_ALL=C.UTF-8 "${t[@]}" new-session -d -x 100 -y 30 \
+  LC_ALL=C.UTF-8 "${tmux[@]}" new-session -d -x 100 -y 30 \
     "cd '$travail/console' && '$wine' '$exe'; sleep 30" || return 1
-  attendre() {
-    for _ in $(seq 100); do
-      "${t[@]}" capture-pane -p >"$ecran" 2>/dev/null && grep -qF "$1" "$ecran" && return 0
-      sleep 0.1
-    done
-    return 1
-  }
-  attendre "Faites votre choix :" && "${t[@]}" send-keys 7 Enter &&
+  attendre "Faites votre choix :" && "${tmux[@]}" send-keys 7 Enter &&
     attendre "Veuillez patienter... mise à mort du programme" &&
     [ "$(head -n 1 "$ecran")" = "Vous avez le choix de la pilule... non je déconne." ]
   local resultat=$?
-  "${t[@]}" kill-server 2>/dev/null
+  "${tmux[@]}" kill-server 2>/dev/null
   return $resultat
 }
 if command -v tmux >/dev/null; then
   if console; then
-    reussites=$((reussites + 1))
-    echo "ok     console"
+    compter console ""
   else
-    echecs=$((echecs + 1))
-    echo "FAILED console: the screen reads"
-    cat "$travail/console.ecran"
+    compter console " the screen reads"
+    cat "$ecran"
   fi
 else
   echo "skipped console: tmux is missing"
