@@ -1,6 +1,7 @@
 #include "codage.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <initializer_list>
 
 namespace {

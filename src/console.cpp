@@ -6,7 +6,14 @@
 
 namespace {
 constexpr TexteConsole finDeLigne{"\n"};
+
+// Every read stops on the character after the number and leaves it, so the line
+// being dropped is already in hand: this never waits for a new one.
+void lireJusquAuRetourALaLigne() {
+    int c = std::getchar();
+    while (c != '\n' && c != EOF) c = std::getchar();
 }
+}  // namespace
 
 void ecrireLigne(Texte texte) {
     ecrire(texte);
@@ -18,4 +25,17 @@ void ecrireTexte(Texte texte) { ecrire(texte); }
 Lecture lireReponse(int& valeur) {
     std::fflush(stdout);
     return lireNombre(stdin, valeur);
+}
+
+void oublierLaLigne() {
+    if (!saisieAuClavier()) return;
+    std::fflush(stdout);
+    lireJusquAuRetourALaLigne();
+}
+
+void finirLaSession() {
+    oublierLaLigne();
+    if (!demanderAvantDeFermer()) return;
+    std::fflush(stdout);
+    lireJusquAuRetourALaLigne();
 }

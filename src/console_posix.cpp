@@ -1,8 +1,10 @@
 #include <clocale>
 #include <csignal>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <optional>
 
 #include <langinfo.h>
@@ -13,6 +15,11 @@
 #include "console_plateforme.h"
 
 namespace {
+
+// The form of é, à and ç for this run, told once by preparerConsole. Pipes and
+// files always get code page 850, whatever the locale says: the locale is only
+// looked at on a terminal.
+Codage formeDesLettres = Codage::cp850;
 
 bool sortieTerminal() { return isatty(STDOUT_FILENO) == 1; }
 
@@ -51,14 +58,17 @@ void preparerConsole() {
     // A reader that goes away must not turn the run into a failure: writes then
     // fail quietly and the program still ends with status 0.
     std::signal(SIGPIPE, SIG_IGN);
-    if (!sortieTerminal() || terminalSansCommandes()) return;
+    if (!sortieTerminal()) return;
+    formeDesLettres = codageTerminal();
+    if (terminalSansCommandes()) return;
     // Cursor home, erase the display and the lines kept above it, as clear does.
     std::fputs("\033[H\033[2J\033[3J", stdout);
     std::fflush(stdout);
 }
 
-// Pipes and files always get code page 850, whatever the locale says: the
-// locale is only looked at on a terminal.
-void ecrire(Texte texte) {
-    std::fputs(texte.en(sortieTerminal() ? codageTerminal() : Codage::cp850), stdout);
-}
+void ecrire(Texte texte) { std::fputs(texte.en(formeDesLettres), stdout); }
+
+bool saisieAuClavier() { return isatty(STDIN_FILENO) == 1; }
+
+// A terminal's window belongs to its shell, which stays once the program ends.
+bool demanderAvantDeFermer() { return false; }

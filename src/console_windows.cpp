@@ -1,12 +1,36 @@
 #include <cstdio>
 #include <cstdlib>
-#include <string>
+#include <string_view>
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
 #include "console.h"
 #include "console_plateforme.h"
+
+namespace {
+
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "a console's characters are UTF-16");
+
+constexpr TexteConsole finDeLigne{"\n"};
+constexpr TexteConsole appuyezSurEntree{"Appuyez sur Entrée pour fermer."};
+
+// Whether the last text written ended its line, so that the closing request
+// starts a line of its own.
+bool ligneTerminee = true;
+
+bool estUneConsole(DWORD flux) {
+    DWORD mode = 0;
+    return GetConsoleMode(GetStdHandle(flux), &mode) != 0;
+}
+
+// Alone in its console: nobody's shell (cmd, PowerShell) keeps the window open.
+bool seulDansSaConsole() {
+    DWORD processus[2];
+    return GetConsoleProcessList(processus, 2) == 1;
+}
+
+}  // namespace
 
 void preparerConsole() {
     std::fflush(stdout);
@@ -16,18 +40,24 @@ void preparerConsole() {
 // A console is given its own characters, which it shows right whatever its code
 // page; a redirected output (pipe, file) gets the code page 850 bytes.
 void ecrire(Texte texte) {
-    const HANDLE sortie = GetStdHandle(STD_OUTPUT_HANDLE);
-    DWORD mode = 0;
-    if (!GetConsoleMode(sortie, &mode)) {
+    const std::u16string_view caracteres(texte.utf16);
+    if (!caracteres.empty()) ligneTerminee = caracteres.back() == u'\n';
+    if (!estUneConsole(STD_OUTPUT_HANDLE)) {
         std::fputs(texte.cp850, stdout);
         return;
     }
     // Whatever the C library still holds comes first.
     std::fflush(stdout);
-    const int taille = MultiByteToWideChar(CP_UTF8, 0, texte.utf8, -1, nullptr, 0);
-    if (taille <= 1) return;
-    std::wstring caracteres(static_cast<std::size_t>(taille), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, texte.utf8, -1, caracteres.data(), taille);
     DWORD ecrits = 0;
-    WriteConsoleW(sortie, caracteres.data(), static_cast<DWORD>(taille - 1), &ecrits, nullptr);
+    WriteConsoleW(GetStdHandle(STD_OUTPUT_HANDLE), reinterpret_cast<const wchar_t*>(caracteres.data()),
+                  static_cast<DWORD>(caracteres.size()), &ecrits, nullptr);
+}
+
+bool saisieAuClavier() { return estUneConsole(STD_INPUT_HANDLE); }
+
+bool demanderAvantDeFermer() {
+    if (!saisieAuClavier() || !estUneConsole(STD_OUTPUT_HANDLE) || !seulDansSaConsole()) return false;
+    if (!ligneTerminee) ecrire(finDeLigne);
+    ecrire(appuyezSurEntree);
+    return true;
 }

@@ -68,7 +68,9 @@ void executer(int faites_votre_choix, int& choixcroissance) {
             ecrireTexte(maximum);
             break;
         case 7:
+            // The user asked to leave: no waiting, even in a window of its own.
             ecrireTexte(finProgramme);
+            oublierLaLigne();
             std::exit(0);
         default:
             ecrireTexte(reproche);
@@ -86,7 +88,8 @@ void menu() {
     // A number too large for an int selects no entry: it draws the rebuke.
     if (lireReponse(faites_votre_choix) == Lecture::hors_limites) {
         ecrireTexte(reproche);
-        return;
+    } else {
+        executer(faites_votre_choix, choixcroissance);
     }
-    executer(faites_votre_choix, choixcroissance);
+    finirLaSession();
 }

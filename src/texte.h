@@ -16,6 +16,7 @@ struct Texte {
     const char* cp850;
     const char* latin1;
     const char* ascii;
+    const char16_t* utf16;  // a Windows console's own characters
 
     constexpr const char* en(Codage codage) const {
         switch (codage) {
@@ -60,6 +61,7 @@ struct TexteConsole {
     char cp850[N]{};
     char latin1[N]{};
     char ascii[N]{};
+    char16_t utf16[N]{};
 
     consteval TexteConsole(const char (&source)[N]) {
         std::size_t j = 0;
@@ -67,6 +69,7 @@ struct TexteConsole {
             utf8[i] = source[i];
             if (static_cast<unsigned char>(source[i]) < 0x80) {
                 cp850[j] = latin1[j] = ascii[j] = source[i];
+                utf16[j] = static_cast<char16_t>(source[i]);
                 continue;
             }
             const detail::Lettre& l = detail::lettre(static_cast<unsigned char>(source[i]),
@@ -75,9 +78,11 @@ struct TexteConsole {
             cp850[j] = l.cp850;
             latin1[j] = l.latin1;
             ascii[j] = l.ascii;
+            // Latin-1 holds each letter at its Unicode number.
+            utf16[j] = static_cast<unsigned char>(l.latin1);
             ++i;
         }
     }
 
-    constexpr operator Texte() const { return {utf8, cp850, latin1, ascii}; }
+    constexpr operator Texte() const { return {utf8, cp850, latin1, ascii, utf16}; }
 };
