@@ -1,17 +1,26 @@
 #include "processus.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstddef>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
+#include <optional>
 #include <sstream>
+
+#include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <grp.h>
 #include <poll.h>
 #include <pty.h>
+#include <pwd.h>
+#include <utmp.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
@@ -33,6 +42,8 @@ const std::string ecranCp850 =
     "Faites votre choix : ";
 const std::string titre = "Voici les donn\202es contenues dans le fichier donn\202es.csv : \n";
 const std::string absent = "Fichier non trouv\202.";
+const std::string question = "Dans l'ordre croissant ou d\202croissant ? \n";
+const std::string fin = "Veuillez patienter... mise \205 mort du programme";
 const std::string reproche = "Alors comme \207a, on prend un autre nombre que ceux d\202finis ?";
 
 namespace {
@@ -59,17 +70,51 @@ int millisecondesRestantes(std::chrono::steady_clock::time_point fin) {
     return static_cast<int>(std::max<long long>(0, reste.count()));
 }
 
-constexpr uid_t nobody = 65534;
+// A set-up call that failed fails the case, naming the call: a run that could
+// not be set up as asked proves nothing.
+bool reussi(bool ok, const char* appel) {
+    if (!ok) ADD_FAILURE() << "setting up the run: " << appel << " failed: " << std::strerror(errno);
+    return ok;
+}
 
-bool devenirNobody() { return setgroups(0, nullptr) == 0 && setgid(nobody) == 0 && setuid(nobody) == 0; }
+struct Identite {
+    uid_t uid;
+    gid_t gid;
+};
 
-// Only async-signal-safe calls between fork and exec.
-[[noreturn]] void devenirCardio(const Lancement& l, Chaines& arguments, Chaines& environnement) {
+std::optional<Identite> nobody() {
+    const passwd* p = getpwnam("nobody");
+    if (p == nullptr) return std::nullopt;
+    return Identite{p->pw_uid, p->pw_gid};
+}
+
+bool devenir(Identite qui) { return setgroups(0, nullptr) == 0 && setgid(qui.gid) == 0 && setuid(qui.uid) == 0; }
+
+// In the child, between fork and exec, where only async-signal-safe calls may be
+// made: the name of a call that failed goes to the parent through the report
+// pipe, which closes unread when exec succeeds.
+struct Enfance {
+    int rapport;
+    [[noreturn]] void echec(const char* appel) const {
+        [[maybe_unused]] const ssize_t n = write(rapport, appel, std::strlen(appel));
+        _exit(126);
+    }
+    void exiger(bool ok, const char* appel) const {
+        if (!ok) echec(appel);
+    }
+};
+
+struct Preparation {
+    Chaines arguments, environnement;
+    std::optional<Identite> sansPrivileges;
+};
+
+[[noreturn]] void devenirCardio(const Lancement& l, Preparation& p, const Enfance& enfance) {
     std::signal(SIGPIPE, SIG_DFL);
-    if (!l.dossier.empty() && chdir(l.dossier.c_str()) != 0) _exit(126);
-    if (l.sansPrivileges && geteuid() == 0 && !devenirNobody()) _exit(126);
-    execve(l.programme.c_str(), arguments.pointeurs.data(), environnement.pointeurs.data());
-    _exit(127);
+    if (!l.dossier.empty()) enfance.exiger(chdir(l.dossier.c_str()) == 0, "chdir");
+    if (p.sansPrivileges) enfance.exiger(devenir(*p.sansPrivileges), "setgroups/setgid/setuid");
+    execve(l.programme.c_str(), p.arguments.pointeurs.data(), p.environnement.pointeurs.data());
+    enfance.echec("execve");
 }
 
 // The runner's pipes must never take the numbers 0, 1 and 2, which the child's
@@ -84,47 +129,87 @@ void ouvrirLesFluxStandard() {
     }
 }
 
-struct Enfant {
-    pid_t pid;
-    int entree, sortie, erreur;  // our ends; -1 where there is none
+struct Tube {
+    int lecture = -1, ecriture = -1;
+    bool ouvrir() { return reussi(pipe2(&lecture, O_CLOEXEC) == 0, "pipe2"); }
 };
 
-Enfant lancerSurTubes(const Lancement& l, Chaines& arguments, Chaines& environnement) {
-    int entree[2], sortie[2], erreur[2];
-    if (pipe2(entree, O_CLOEXEC) != 0 || pipe2(sortie, O_CLOEXEC) != 0 || pipe2(erreur, O_CLOEXEC) != 0) std::abort();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        if (l.entreeFermee) close(0); else dup2(entree[0], 0);
-        if (l.sortieFermee) {
-            close(1);
-        } else if (l.lecteurParti) {
-            int tube[2];
-            if (pipe(tube) != 0) _exit(126);
-            close(tube[0]);
-            dup2(tube[1], 1);
-        } else if (!l.sortieVers.empty()) {
-            dup2(open(l.sortieVers.c_str(), O_WRONLY), 1);
-        } else {
-            dup2(sortie[1], 1);
-        }
-        dup2(erreur[1], 2);
-        devenirCardio(l, arguments, environnement);
+struct Enfant {
+    pid_t pid = -1;
+    int entree = -1, sortie = -1, erreur = -1;  // our ends; -1 where there is none
+};
+
+// Where standard output goes when it is not the runner's pipe.
+void brancherLaSortie(const Lancement& l, const Enfance& enfance) {
+    if (l.sortieFermee) {
+        close(STDOUT_FILENO);
+    } else if (l.lecteurParti) {
+        int tube[2];
+        enfance.exiger(pipe(tube) == 0, "pipe");
+        close(tube[0]);
+        enfance.exiger(dup2(tube[1], STDOUT_FILENO) == STDOUT_FILENO, "dup2");
+    } else {
+        const int fichier = open(l.sortieVers.c_str(), O_WRONLY);
+        enfance.exiger(fichier >= 0, "open");
+        enfance.exiger(dup2(fichier, STDOUT_FILENO) == STDOUT_FILENO, "dup2");
     }
-    close(entree[0]);
-    close(sortie[1]);
-    close(erreur[1]);
-    return {pid, entree[1], sortie[0], erreur[0]};
 }
 
-// The terminal is raw: no echo and no CR added, so it gets the program's own bytes.
-Enfant lancerSurTerminal(const Lancement& l, Chaines& arguments, Chaines& environnement) {
-    termios brut{};
-    cfmakeraw(&brut);
+bool sortieVersLeRunner(const Lancement& l) { return !l.sortieFermee && !l.lecteurParti && l.sortieVers.empty(); }
+
+// The terminal reads whole lines, as a shell leaves it, but echoes nothing and
+// adds no CR, so that it gets the program's own bytes.
+bool ouvrirTerminal(int& maitre, int& esclave) {
     winsize taille{24, 80, 0, 0};
-    int maitre = -1;
-    const pid_t pid = forkpty(&maitre, nullptr, &brut, &taille);
-    if (pid == 0) devenirCardio(l, arguments, environnement);
-    return {pid, dup(maitre), maitre, -1};
+    if (!reussi(openpty(&maitre, &esclave, nullptr, nullptr, &taille) == 0, "openpty")) return false;
+    termios t{};
+    if (!reussi(tcgetattr(esclave, &t) == 0, "tcgetattr")) return false;
+    t.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHONL);
+    t.c_oflag &= ~static_cast<tcflag_t>(OPOST);
+    return reussi(tcsetattr(esclave, TCSANOW, &t) == 0, "tcsetattr") &&
+           reussi(fcntl(maitre, F_SETFD, FD_CLOEXEC) == 0, "fcntl");
+}
+
+// Starts the program; a call that fails has failed the case, and the child's pid
+// is then -1.
+Enfant lancer(const Lancement& l, Preparation& p) {
+    Tube entree, sortie, erreur, rapport;
+    int maitre = -1, esclave = -1;
+    Enfant enfant;
+    if (!entree.ouvrir() || !sortie.ouvrir() || !erreur.ouvrir() || !rapport.ouvrir()) return enfant;
+    if (l.terminal && !ouvrirTerminal(maitre, esclave)) return enfant;
+    enfant.pid = fork();
+    if (!reussi(enfant.pid >= 0, "fork")) return enfant;
+    if (enfant.pid == 0) {
+        const Enfance enfance{rapport.ecriture};
+        if (l.terminal) {
+            enfance.exiger(login_tty(esclave) == 0, "login_tty");
+        } else {
+            if (l.entreeFermee) close(STDIN_FILENO);
+            else enfance.exiger(dup2(entree.lecture, STDIN_FILENO) == STDIN_FILENO, "dup2");
+            if (sortieVersLeRunner(l)) enfance.exiger(dup2(sortie.ecriture, STDOUT_FILENO) == STDOUT_FILENO, "dup2");
+            else brancherLaSortie(l, enfance);
+        }
+        enfance.exiger(dup2(erreur.ecriture, STDERR_FILENO) == STDERR_FILENO, "dup2");
+        devenirCardio(l, p, enfance);
+    }
+    for (const int fd : {entree.lecture, sortie.ecriture, erreur.ecriture, rapport.ecriture, esclave}) close(fd);
+    char appel[64] = {};
+    if (read(rapport.lecture, appel, sizeof appel - 1) > 0) ADD_FAILURE() << "setting up the run: " << appel << " failed";
+    close(rapport.lecture);
+    enfant.erreur = erreur.lecture;
+    if (l.terminal) {
+        close(entree.ecriture);
+        close(sortie.lecture);
+        enfant.entree = dup(maitre);
+        enfant.sortie = maitre;
+    } else {
+        enfant.entree = entree.ecriture;
+        if (sortieVersLeRunner(l)) enfant.sortie = sortie.lecture;
+        else close(sortie.lecture);
+    }
+    reussi(enfant.entree >= 0 && fcntl(enfant.entree, F_SETFL, O_NONBLOCK) == 0, "dup/fcntl");
+    return enfant;
 }
 
 }  // namespace
@@ -134,12 +219,15 @@ Resultat executer(const Lancement& l) {
     ouvrirLesFluxStandard();
     std::vector<std::string> argv{l.programme};
     argv.insert(argv.end(), l.arguments.begin(), l.arguments.end());
-    Chaines arguments(argv), environnement(l.environnement);
-    const Enfant enfant = l.terminal ? lancerSurTerminal(l, arguments, environnement)
-                                     : lancerSurTubes(l, arguments, environnement);
-    fcntl(enfant.entree, F_SETFL, O_NONBLOCK);
-
+    Preparation preparation{Chaines(argv), Chaines(l.environnement), std::nullopt};
+    if (l.sansPrivileges && geteuid() == 0) {
+        preparation.sansPrivileges = nobody();
+        if (!preparation.sansPrivileges) ADD_FAILURE() << "setting up the run: there is no user nobody";
+    }
     Resultat r;
+    const Enfant enfant = lancer(l, preparation);
+    if (enfant.pid <= 0) return r;
+
     std::size_t etape = 0;
     std::string aTaper;
     pollfd fds[3] = {{enfant.sortie, POLLIN, 0}, {enfant.erreur, POLLIN, 0}, {enfant.entree, POLLOUT, 0}};
@@ -177,7 +265,7 @@ Resultat executer(const Lancement& l) {
     }
     for (const pollfd& p : fds) if (p.fd >= 0) close(p.fd);
     int etat = 0;
-    waitpid(enfant.pid, &etat, 0);
+    reussi(waitpid(enfant.pid, &etat, 0) == enfant.pid, "waitpid");
     r.statut = bloque ? -1 : statutDe(etat);
     return r;
 }
@@ -185,17 +273,19 @@ Resultat executer(const Lancement& l) {
 std::string sansPrivileges(Lancement& l, const DossierTemporaire& dossier) {
     l.sansPrivileges = true;
     if (geteuid() != 0) return "";
+    const std::optional<Identite> qui = nobody();
+    if (!qui) return "this system has no user nobody to run the case as";
     // The build folder may sit where nobody cannot reach it (a checkout under /root):
     // nobody runs a copy of the program placed in the case's own folder.
     l.programme = dossier / "cardio";
     std::filesystem::copy_file(CARDIO_EXE, l.programme);
     const pid_t pid = fork();
     if (pid == 0) {
-        if (!devenirNobody()) _exit(1);
+        if (!devenir(*qui)) _exit(1);
         _exit(access(l.programme.c_str(), X_OK) == 0 && access(l.dossier.c_str(), X_OK) == 0 ? 0 : 2);
     }
     int etat = 0;
-    waitpid(pid, &etat, 0);
+    if (!reussi(pid > 0 && waitpid(pid, &etat, 0) == pid, "fork/waitpid")) return "";
     if (WIFEXITED(etat) && WEXITSTATUS(etat) == 0) return "";
     if (WIFEXITED(etat) && WEXITSTATUS(etat) == 2)
         return "the user nobody cannot reach " + dossier.chemin() + ": set TMPDIR to a folder open to all";

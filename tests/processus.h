@@ -19,15 +19,16 @@ struct Lancement {
     std::string sortieVers;            // a file for standard output instead of a pipe
     bool lecteurParti = false;         // standard output is a pipe nobody reads any more
     bool sansPrivileges = false;       // as root, run as the user nobody: see sansPrivileges below
-    bool terminal = false;             // a pseudo-terminal for all three streams, as in a terminal window
+    bool terminal = false;             // a pseudo-terminal for standard input and output, as in a terminal window
 };
 
 struct Resultat {
-    std::string sortie;
-    std::string erreur;
-    int statut = -1;                   // exit status; 128 + signal; -1 when it hung
+    std::string sortie;                // empty where standard output goes elsewhere than the runner
+    std::string erreur;                // standard error, always a pipe of its own
+    int statut = -1;                   // exit status; 128 + signal; -1 when it hung or could not start
 };
 
+// A set-up call that fails (pipe, fork, open, dup2, chdir, setuid...) fails the case.
 Resultat executer(const Lancement& lancement);
 
 // A fresh temporary folder, removed with everything in it.
@@ -52,10 +53,13 @@ std::string sansPrivileges(Lancement& lancement, const DossierTemporaire& dossie
 std::string instantane(const std::string& dossier);
 
 // Texts several tables expect, as code page 850 bytes: the twelve lines of the
-// menu with the prompt, the heading of entry 1, the missing-file message, the rebuke.
+// menu with the prompt, the heading of entry 1, the missing-file message, the
+// question of entry 2, the last words of entry 7, the rebuke.
 extern const std::string ecranCp850;
 extern const std::string titre;
 extern const std::string absent;
+extern const std::string question;
+extern const std::string fin;
 extern const std::string reproche;
 
 // Names the cases of a table after their field nom.

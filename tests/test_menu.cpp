@@ -1,19 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <fstream>
+#include <optional>
 
 #include "processus.h"
 
 namespace {
 
-const std::string question = "Dans l'ordre croissant ou d\202croissant ? \n";
 const std::string croissant = "Voici les donn\202es dans l'ordre croissant : *WIP* \n";
 const std::string decroissant = "Voici les donn\202es dans l'ordre d\202croissant : *WIP* \n";
 const std::string temps = "Pr\202cisez le temps en question : \n";
 const std::string moyenne = temps + "Veuillez patienter... calcul de la moyenne des pouls \nLa moyenne est : *WIP*";
 const std::string lignes = "Nombres de lignes actuellement en m\202moire : *WIP*";
 const std::string extremes = "Valeur minimale : *WIP*Valeur maximale : *WIP*";
-const std::string fin = "Veuillez patienter... mise \205 mort du programme";
 
 struct Cas {
     const char* nom;
@@ -101,7 +101,7 @@ TEST(Invite, ArriveAvantLaSaisie) {
 struct Entourage {
     const char* nom;
     Lancement lancement;
-    std::string attendu;
+    std::optional<std::string> attendu;  // nothing where the output cannot reach the runner
 };
 
 std::ostream& operator<<(std::ostream& os, const Entourage& e) { return os << e.nom; }
@@ -115,7 +115,9 @@ TEST_P(Hostile, FinitNormalement) {
     Lancement lancement = GetParam().lancement;
     lancement.dossier = dossier.chemin();
     const Resultat r = executer(lancement);
-    EXPECT_EQ(r.sortie, GetParam().attendu);
+    if (GetParam().attendu) {
+        EXPECT_EQ(r.sortie, *GetParam().attendu);
+    }
     EXPECT_EQ(r.erreur, "");
     EXPECT_EQ(r.statut, 0);
     EXPECT_EQ(instantane(dossier.chemin()), avant);
@@ -125,9 +127,11 @@ INSTANTIATE_TEST_SUITE_P(Cas, Hostile, testing::Values(
     Entourage{"arguments_ignores", {.etapes = {{"", "5\n"}}, .arguments = {"7", "--aide", ""}}, ecranCp850 + lignes},
     Entourage{"environnement_vide", {.etapes = {{"", "7\n"}}, .environnement = {}}, ecranCp850 + fin},
     Entourage{"entree_fermee", {.entreeFermee = true}, ecranCp850 + titre},
-    Entourage{"sortie_pleine", {.etapes = {{"", "1\n"}}, .sortieVers = "/dev/full"}, ""},
-    Entourage{"sortie_pleine_entree7", {.etapes = {{"", "7\n"}}, .sortieVers = "/dev/full"}, ""},
-    Entourage{"lecteur_parti", {.etapes = {{"", "7\n"}}, .lecteurParti = true}, ""},
-    Entourage{"sortie_fermee_fichier_intact", {.etapes = {{"", "1\n"}}, .sortieFermee = true}, ""}), NomDuCas());
+    // Standard input stays open: the rest of a line on a pipe is left for the next program.
+    Entourage{"tube_ouvert_reste_non_lu", {.etapes = {{"", "7 reste"}, {"jamais", ""}}}, ecranCp850 + fin},
+    Entourage{"sortie_pleine", {.etapes = {{"", "1\n"}}, .sortieVers = "/dev/full"}, std::nullopt},
+    Entourage{"sortie_pleine_entree7", {.etapes = {{"", "7\n"}}, .sortieVers = "/dev/full"}, std::nullopt},
+    Entourage{"lecteur_parti", {.etapes = {{"", "7\n"}}, .lecteurParti = true}, std::nullopt},
+    Entourage{"sortie_fermee_fichier_intact", {.etapes = {{"", "1\n"}}, .sortieFermee = true}, std::nullopt}), NomDuCas());
 
 }  // namespace

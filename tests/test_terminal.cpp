@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdlib>
 
 #include "processus.h"
@@ -32,7 +33,9 @@ bool sansCodeC1(const std::string& octets) {
 // built as ISO-8859-1 into a folder of the test's own. Empty where localedef
 // or the locale's sources are missing.
 std::string dossierDeLocales(const DossierTemporaire& dossier) {
-    const std::string commande = "localedef -i fr_FR -f ISO-8859-1 '" + (dossier / "fr_FR") + "' >/dev/null 2>&1";
+    std::string chemin;  // quoted for the shell, whatever TMPDIR holds
+    for (const char c : dossier / "fr_FR") chemin += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    const std::string commande = "localedef -i fr_FR -f ISO-8859-1 '" + chemin + "' >/dev/null 2>&1";
     return std::system(commande.c_str()) == 0 ? dossier.chemin() : "";
 }
 
@@ -102,15 +105,42 @@ INSTANTIATE_TEST_SUITE_P(Cas, Terminal, testing::Values(
     Cas{"term_vide", {"TERM=", "LC_ALL=C.UTF-8"}, false, utf8},
     Cas{"term_absent", {"LC_ALL=C.UTF-8"}, false, utf8}), NomDuCas());
 
-// Scripts compare what comes through a pipe: the locale and the terminal type
-// change none of its bytes.
-TEST(Tube, GardeLesOctetsCp850SousUneLocaleUtf8) {
+// Typed at a terminal, the rest of the answer's line goes with the program and
+// never reaches the shell; the next line stays for whoever reads next.
+struct Ligne {
+    const char* nom;
+    std::string reponses;  // typed first, then the blanks and the rest
+    std::string attendu;   // what follows the menu and its prompt
+    std::size_t blancs = 2000;
+    std::string reste = "TAIL\nNEXT\n";
+};
+
+std::ostream& operator<<(std::ostream& os, const Ligne& l) { return os << l.nom; }
+
+class ResteDeLaLigne : public testing::TestWithParam<Ligne> {};
+
+TEST_P(ResteDeLaLigne, NArrivePasAuProgrammeSuivant) {
     DossierTemporaire dossier;
-    const Resultat r = executer({.etapes = {{"", "0\n"}},
-                                 .environnement = {"TERM=xterm", "LC_ALL=C.UTF-8", "LANG=fr_FR.UTF-8"},
-                                 .dossier = dossier.chemin()});
-    EXPECT_EQ(r.sortie, ecranCp850 + reproche);
+    const std::string saisie = GetParam().reponses + std::string(GetParam().blancs, ' ') + GetParam().reste;
+    const Resultat r = executer({.etapes = {{"", saisie}},
+                                 .programme = "/bin/sh",
+                                 .arguments = {"-c", "\"$0\"; head -n 1", CARDIO_EXE},
+                                 .environnement = {"PATH=/usr/bin:/bin", "LC_ALL=C.UTF-8"},
+                                 .dossier = dossier.chemin(),
+                                 .terminal = true});
+    EXPECT_EQ(r.sortie, enCodage(ecranCp850 + GetParam().attendu, Codage::utf8) + "NEXT\n");
+    EXPECT_EQ(r.erreur, "");
     EXPECT_EQ(r.statut, 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Cas, ResteDeLaLigne, testing::Values(
+    Ligne{"entree7", "7", fin},
+    Ligne{"reproche", "0", reproche},
+    Ligne{"hors_limites", "99999999999", reproche},
+    Ligne{"entree2", "2\n1", question + "Voici les donn\202es dans l'ordre croissant : *WIP* \n"},
+    // Ctrl-D at the prompt: the lines typed after it are not the answer's.
+    Ligne{"fin_de_saisie", "\004", titre + absent, 0, "NEXT\n"},
+    // The terminal keeps 4095 characters of a line: the program reads no more.
+    Ligne{"dix_megaoctets", "7", fin, 10 << 20}), NomDuCas());
 
 }  // namespace
