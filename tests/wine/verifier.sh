@@ -88,36 +88,76 @@ verifier entree7 $'7\n' "$ecran"$'Veuillez patienter... mise \x85 mort du progra
 verifier reproche $'8\n' "$ecran$reproche"
 verifier hors_limites $'4294967297\n' "$ecran$reproche"
 
-# In a console, which Wine shows on a terminal, the letters must read right
-# whatever the console's code page: the screen is read back through tmux.
+# In a console, which Wine shows on a terminal, the screen is read back through
+# tmux: the letters must read right whatever the console's code page; a console
+# that cardio.exe has to itself (as a double-click gives it; here "wine
+# cardio.exe" straight from the terminal) waits for Enter but after entry 7; one
+# shared with cmd does not; and no typed text ever reaches cmd.
 tmux=(tmux -u -S "$travail/tmux")
 ecran="$travail/console.ecran"
-# attendre TEXT: waits up to 10 s for TEXT on the console's screen.
+statut="$travail/console.statut"
+# attendre TEXT [-xF]: waits up to 10 s for TEXT on the console's screen (with
+# -xF, for a line that is exactly TEXT).
 attendre() {
   for _ in $(seq 100); do
-    "${tmux[@]}" capture-pane -p >"$ecran" 2>/dev/null && grep -qF "$1" "$ecran" && return 0
+    "${tmux[@]}" capture-pane -p -J >"$ecran" 2>/dev/null && grep -q "${2:--F}" -- "$1" "$ecran" && return 0
     sleep 0.1
   done
   return 1
 }
-console() {
+# fini: waits up to 5 s for the command of the console to end with status 0.
+fini() {
+  for _ in $(seq 50); do
+    [ -s "$statut" ] && break
+    sleep 0.1
+  done
+  [ "$(cat "$statut" 2>/dev/null)" = 0 ]
+}
+# ouvrir COMMAND: runs the Wine COMMAND in a console on a terminal of its own.
+ouvrir() {
+  rm -rf "$travail/console" "$statut"
   mkdir "$travail/console"
   LC_ALL=C.UTF-8 "${tmux[@]}" new-session -d -x 100 -y 30 \
-    "cd '$travail/console' && '$wine' '$exe'; sleep 30" || return 1
-  attendre "Faites votre choix :" && "${tmux[@]}" send-keys 7 Enter &&
+    "cd '$travail/console' && '$wine' $1; echo \$? >'$statut'; sleep 60" &&
+    attendre "Faites votre choix :"
+}
+sans_demande() { ! grep -qF "Appuyez sur Entrée pour fermer." "$ecran"; }
+propre_entree7() {
+  ouvrir "'$exe'" && "${tmux[@]}" send-keys 7 Enter &&
     attendre "Veuillez patienter... mise à mort du programme" &&
-    [ "$(head -n 1 "$ecran")" = "Vous avez le choix de la pilule... non je déconne." ]
-  local resultat=$?
-  "${tmux[@]}" kill-server 2>/dev/null
-  return $resultat
+    [ "$(head -n 1 "$ecran")" = "Vous avez le choix de la pilule... non je déconne." ] &&
+    fini && attendre "mise à mort" && sans_demande
+}
+propre_entree1() {
+  ouvrir "'$exe'" && "${tmux[@]}" send-keys 1 Enter &&
+    attendre "Fichier non trouvé." -xF && attendre "Appuyez sur Entrée pour fermer." -xF &&
+    sleep 2 && [ ! -e "$statut" ] && "${tmux[@]}" send-keys Enter && fini
+}
+partagee_cmd_c() {
+  ouvrir "cmd /c '$exe'" && "${tmux[@]}" send-keys 1 Enter && fini && attendre "Fichier non trouvé." && sans_demande
+}
+# The answer's line is longer than what the C library reads at once: its end,
+# if left, would be run by cmd, which would write FUITE after its prompt.
+cmd_interactif() {
+  mkdir -p "$travail/console" && rm -f "$statut" &&
+    LC_ALL=C.UTF-8 "${tmux[@]}" new-session -d -x 100 -y 30 \
+      "cd '$travail/console' && '$wine' cmd; echo \$? >'$statut'; sleep 60" &&
+    attendre ">" && "${tmux[@]}" send-keys "\"$exe\"" Enter && attendre "Faites votre choix :" &&
+    "${tmux[@]}" send-keys "7$(printf '%4200s')echo FUITE" Enter && attendre "mise à mort du programme" &&
+    "${tmux[@]}" send-keys "echo FIN" Enter && attendre FIN -xF &&
+    ! grep -qE '(^|[^ ])FUITE$' "$ecran" && sans_demande && "${tmux[@]}" send-keys exit Enter && fini
 }
 if command -v tmux >/dev/null; then
-  if console; then
-    compter console ""
-  else
-    compter console " the screen reads"
-    cat "$ecran"
-  fi
+  for cas in propre_entree7 propre_entree1 partagee_cmd_c cmd_interactif; do
+    if "$cas"; then
+      compter "console_$cas" ""
+    else
+      compter "console_$cas" " the console reads"
+      cat "$ecran"
+    fi
+    "${tmux[@]}" kill-server 2>/dev/null
+    sleep 0.2
+  done
 else
   echo "skipped console: tmux is missing"
 fi
