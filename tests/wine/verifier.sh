@@ -24,22 +24,7 @@ mkdir -p "$WINEPREFIX"
 "$wineserver" -p
 "$wine" wineboot -i >/dev/null 2>&1
 
-ecran=$'Vous avez le choix de la pilule... non je d\x82conne.\n'\
-$'Bienvenue dans la m... non dans le module cardio !\n'\
-$'Veuillez choisir le mode que vous souhaitez. \n'\
-$'----- Vous avez le choix entre ----- \n'\
-$'1 - Afficher les donn\x82es contenues dans le fichier CSV \n'\
-$'2 - Afficher les donn\x82es dans l\'ordre croissant ou d\x82croissant \n'\
-$'3 - Rechercher et afficher les donn\x82es (temps particulier) \n'\
-$'4 - Afficher la moyenne du pouls (temps particulier) \n'\
-$'5 - Afficher le nombre de lignes de donn\x82es actuellement en m\x82moire \n'\
-$'6 - Rechercher et afficher les maximums/minimums de pouls \n'\
-$'7 - Quitter l\'application \n'\
-$'------------------------------------ \n'\
-$'Faites votre choix : '
-titre=$'Voici les donn\x82es contenues dans le fichier donn\x82es.csv : \n'
-question=$'Dans l\'ordre croissant ou d\x82croissant ? \n'
-reproche=$'Alors comme \x87a, on prend un autre nombre que ceux d\x82finis ?'
+. "$(dirname "$0")/../attendu.sh"
 
 echecs=0
 reussites=0
@@ -76,7 +61,7 @@ verifier() {
   [ -z "$faute" ] || cmp -l "$travail/$1.attendu" "$travail/$1.recu" | head -5
 }
 
-verifier entree1_sans_fichier $'1\n' "$ecran$titre"$'Fichier non trouv\x82.'
+verifier entree1_sans_fichier $'1\n' "$ecran$titre$absent"
 verifier entree1_avec_fichier $'1\n' "$ecran$titre" $'12:00,72\n'
 verifier entree2_croissant $'2\n1\n' "$ecran$question"$'Voici les donn\x82es dans l\'ordre croissant : *WIP* \n'
 verifier entree2_decroissant $'2\r\n2\r\n' "$ecran$question"$'Voici les donn\x82es dans l\'ordre d\x82croissant : *WIP* \n'
@@ -84,7 +69,7 @@ verifier entree2_autre $'2\n3\n' "$ecran$question"
 verifier entree2_hors_limites $'2\n4294967298\n' "$ecran$question"
 verifier entree4 $'4\n' "$ecran"$'Pr\x82cisez le temps en question : \nVeuillez patienter... calcul de la moyenne des pouls \nLa moyenne est : *WIP*'
 verifier entree6 $'0x6\n' "$ecran"'Valeur minimale : *WIP*Valeur maximale : *WIP*'
-verifier entree7 $'7\n' "$ecran"$'Veuillez patienter... mise \x85 mort du programme'
+verifier entree7 $'7\n' "$ecran$fin"
 verifier reproche $'8\n' "$ecran$reproche"
 verifier hors_limites $'4294967297\n' "$ecran$reproche"
 
