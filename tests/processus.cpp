@@ -134,14 +134,18 @@ struct Tube {
     bool ouvrir() { return reussi(pipe2(&lecture, O_CLOEXEC) == 0, "pipe2"); }
 };
 
+bool sortieVersLeRunner(const Lancement& l) { return !l.sortieFermee && !l.lecteurParti && l.sortieVers.empty(); }
+
 struct Enfant {
     pid_t pid = -1;
     int entree = -1, sortie = -1, erreur = -1;  // our ends; -1 where there is none
 };
 
-// Where standard output goes when it is not the runner's pipe.
-void brancherLaSortie(const Lancement& l, const Enfance& enfance) {
-    if (l.sortieFermee) {
+// Standard output: the runner's pipe, or what the case asks for instead.
+void brancherLaSortie(const Lancement& l, int tubeDuRunner, const Enfance& enfance) {
+    if (sortieVersLeRunner(l)) {
+        enfance.exiger(dup2(tubeDuRunner, STDOUT_FILENO) == STDOUT_FILENO, "dup2");
+    } else if (l.sortieFermee) {
         close(STDOUT_FILENO);
     } else if (l.lecteurParti) {
         int tube[2];
@@ -154,8 +158,6 @@ void brancherLaSortie(const Lancement& l, const Enfance& enfance) {
         enfance.exiger(dup2(fichier, STDOUT_FILENO) == STDOUT_FILENO, "dup2");
     }
 }
-
-bool sortieVersLeRunner(const Lancement& l) { return !l.sortieFermee && !l.lecteurParti && l.sortieVers.empty(); }
 
 // The terminal reads whole lines, as a shell leaves it, but echoes nothing and
 // adds no CR, so that it gets the program's own bytes.
@@ -187,8 +189,7 @@ Enfant lancer(const Lancement& l, Preparation& p) {
         } else {
             if (l.entreeFermee) close(STDIN_FILENO);
             else enfance.exiger(dup2(entree.lecture, STDIN_FILENO) == STDIN_FILENO, "dup2");
-            if (sortieVersLeRunner(l)) enfance.exiger(dup2(sortie.ecriture, STDOUT_FILENO) == STDOUT_FILENO, "dup2");
-            else brancherLaSortie(l, enfance);
+            brancherLaSortie(l, sortie.ecriture, enfance);
         }
         enfance.exiger(dup2(erreur.ecriture, STDERR_FILENO) == STDERR_FILENO, "dup2");
         devenirCardio(l, p, enfance);
