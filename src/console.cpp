@@ -28,7 +28,9 @@ Lecture lireReponse(int& valeur) {
 }
 
 void oublierLaLigne() {
-    if (!saisieAuClavier()) return;
+    // After the end of input (Ctrl-D, Ctrl-Z) there is no line left; a Windows
+    // console would even be read again, and wait.
+    if (!saisieAuClavier() || std::feof(stdin)) return;
     std::fflush(stdout);
     lireJusquAuRetourALaLigne();
 }
@@ -37,5 +39,7 @@ void finirLaSession() {
     oublierLaLigne();
     if (!demanderAvantDeFermer()) return;
     std::fflush(stdout);
+    // Enter closes the window, even after a Ctrl-Z that ended the answer.
+    std::clearerr(stdin);
     lireJusquAuRetourALaLigne();
 }
