@@ -70,10 +70,12 @@ int millisecondesRestantes(std::chrono::steady_clock::time_point fin) {
     return static_cast<int>(std::max<long long>(0, reste.count()));
 }
 
-// A set-up call that failed fails the case, naming the call: a run that could
-// not be set up as asked proves nothing.
+// A run that could not be set up as asked proves nothing: it fails the case.
+void miseEnPlaceRatee(const std::string& raison) { ADD_FAILURE() << "setting up the run: " << raison; }
+
+// A set-up call that failed fails the case, naming the call.
 bool reussi(bool ok, const char* appel) {
-    if (!ok) ADD_FAILURE() << "setting up the run: " << appel << " failed: " << std::strerror(errno);
+    if (!ok) miseEnPlaceRatee(std::string(appel) + " failed: " + std::strerror(errno));
     return ok;
 }
 
@@ -196,7 +198,7 @@ Enfant lancer(const Lancement& l, Preparation& p) {
     }
     for (const int fd : {entree.lecture, sortie.ecriture, erreur.ecriture, rapport.ecriture, esclave}) close(fd);
     char appel[64] = {};
-    if (read(rapport.lecture, appel, sizeof appel - 1) > 0) ADD_FAILURE() << "setting up the run: " << appel << " failed";
+    if (read(rapport.lecture, appel, sizeof appel - 1) > 0) miseEnPlaceRatee(std::string(appel) + " failed");
     close(rapport.lecture);
     enfant.erreur = erreur.lecture;
     if (l.terminal) {
@@ -223,7 +225,7 @@ Resultat executer(const Lancement& l) {
     Preparation preparation{Chaines(argv), Chaines(l.environnement), std::nullopt};
     if (l.sansPrivileges && geteuid() == 0) {
         preparation.sansPrivileges = nobody();
-        if (!preparation.sansPrivileges) ADD_FAILURE() << "setting up the run: there is no user nobody";
+        if (!preparation.sansPrivileges) miseEnPlaceRatee("there is no user nobody");
     }
     Resultat r;
     const Enfant enfant = lancer(l, preparation);

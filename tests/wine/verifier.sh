@@ -98,13 +98,14 @@ fini() {
   done
   [ "$(cat "$statut" 2>/dev/null)" = 0 ]
 }
-# ouvrir COMMAND: runs the Wine COMMAND in a console on a terminal of its own.
+# ouvrir COMMAND [TEXT]: runs the Wine COMMAND in a console on a terminal of its
+# own, and waits for TEXT (the menu's prompt by default) on its screen.
 ouvrir() {
   rm -rf "$travail/console" "$statut"
   mkdir "$travail/console"
   LC_ALL=C.UTF-8 "${tmux[@]}" new-session -d -x 100 -y 30 \
     "cd '$travail/console' && '$wine' $1; echo \$? >'$statut'; sleep 60" &&
-    attendre "Faites votre choix :"
+    attendre "${2:-Faites votre choix :}"
 }
 sans_demande() { ! grep -qF "Appuyez sur Entrée pour fermer." "$ecran"; }
 propre_entree7() {
@@ -124,10 +125,7 @@ partagee_cmd_c() {
 # The answer's line is longer than what the C library reads at once: its end,
 # if left, would be run by cmd, which would write FUITE after its prompt.
 cmd_interactif() {
-  mkdir -p "$travail/console" && rm -f "$statut" &&
-    LC_ALL=C.UTF-8 "${tmux[@]}" new-session -d -x 100 -y 30 \
-      "cd '$travail/console' && '$wine' cmd; echo \$? >'$statut'; sleep 60" &&
-    attendre ">" && "${tmux[@]}" send-keys "\"$exe\"" Enter && attendre "Faites votre choix :" &&
+  ouvrir cmd ">" && "${tmux[@]}" send-keys "\"$exe\"" Enter && attendre "Faites votre choix :" &&
     "${tmux[@]}" send-keys "7$(printf '%4200s')echo FUITE" Enter && attendre "mise à mort du programme" &&
     "${tmux[@]}" send-keys "echo FIN" Enter && attendre FIN -xF &&
     ! grep -qE '(^|[^ ])FUITE$' "$ecran" && sans_demande && "${tmux[@]}" send-keys exit Enter && fini
