@@ -1,3 +1,4 @@
+#include <cerrno>
 #include <clocale>
 #include <csignal>
 #include <cstddef>
@@ -8,6 +9,7 @@
 #include <optional>
 
 #include <langinfo.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include "codage.h"
@@ -22,6 +24,58 @@ namespace {
 Codage formeDesLettres = Codage::cp850;
 
 bool sortieTerminal() { return isatty(STDOUT_FILENO) == 1; }
+
+// Standard input typed at a terminal, read here rather than by the C library: one
+// read(2) at a time, into a buffer that holds a whole line of the terminal (Linux
+// keeps 4095 characters and the newline; stdio would read 1024 at a time). A
+// terminal that reads lines (canonical mode) returns at most one line to a read,
+// whatever ended it: a newline, its EOL character or Ctrl-D. So the read that
+// brings the number brings the rest of its line, which never reaches the shell,
+// and nothing more is read to drop it: that could wait for keys that will not
+// come (Enter sent as a bare CR, a raw terminal, Ctrl-D) or take a line typed for
+// the next program.
+class SaisieAuTerminal {
+public:
+    // Standard input is a terminal, which reads lines or not.
+    void activer(bool lignes) {
+        active_ = true;
+        lignes_ = lignes;
+    }
+
+    bool active() const { return active_; }
+
+    int lire() {
+        if (debut_ == fin_ && !finie_) remplir();
+        return debut_ < fin_ ? static_cast<unsigned char>(tampon_[debut_++]) : EOF;
+    }
+
+    // Only ever the character just read.
+    void remettre(int) { --debut_; }
+
+private:
+    static constexpr std::size_t taille = 4096;
+    char tampon_[taille + 1];  // and the newline of a line that ended without one
+    std::size_t debut_ = 0, fin_ = 0;
+    bool active_ = false, lignes_ = false;
+    bool finie_ = false;  // Ctrl-D on an empty line, or the terminal gone: as stdio, read no more
+
+    void remplir() {
+        ssize_t lus = 0;
+        do lus = read(STDIN_FILENO, tampon_, taille);
+        while (lus < 0 && errno == EINTR);
+        if (lus <= 0) {
+            finie_ = true;
+            return;
+        }
+        debut_ = 0;
+        fin_ = static_cast<std::size_t>(lus);
+        // A line ended by Ctrl-D or by the EOL character has no newline: it gets one, so
+        // that a number ends with its line instead of waiting for the next.
+        if (lignes_ && tampon_[fin_ - 1] != '\n') tampon_[fin_++] = '\n';
+    }
+};
+
+SaisieAuTerminal terminal;
 
 bool terminalSansCommandes() {
     const char* terminal = std::getenv("TERM");
@@ -58,6 +112,8 @@ void preparerConsole() {
     // A reader that goes away must not turn the run into a failure: writes then
     // fail quietly and the program still ends with status 0.
     std::signal(SIGPIPE, SIG_IGN);
+    termios mode{};
+    if (tcgetattr(STDIN_FILENO, &mode) == 0) terminal.activer((mode.c_lflag & ICANON) != 0);
     if (!sortieTerminal()) return;
     formeDesLettres = codageTerminal();
     if (terminalSansCommandes()) return;
@@ -68,7 +124,16 @@ void preparerConsole() {
 
 void ecrire(Texte texte) { std::fputs(texte.en(formeDesLettres), stdout); }
 
-bool saisieAuClavier() { return isatty(STDIN_FILENO) == 1; }
+Lecture lireSaisie(int& valeur) {
+    if (terminal.active()) return lireNombre(terminal, valeur);
+    FluxC entree{stdin};
+    return lireNombre(entree, valeur);
+}
+
+// Nothing to read: at a terminal, the reads that brought the number brought the
+// whole of its line, which goes with the program; pipes and files are read no
+// further than the number.
+void oublierLaLigne() {}
 
 // A terminal's window belongs to its shell, which stays once the program ends.
-bool demanderAvantDeFermer() { return false; }
+void attendreAvantDeFermer() {}

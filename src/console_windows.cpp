@@ -53,11 +53,27 @@ void ecrire(Texte texte) {
                   static_cast<DWORD>(caracteres.size()), &ecrits, nullptr);
 }
 
-bool saisieAuClavier() { return estUneConsole(STD_INPUT_HANDLE); }
+Lecture lireSaisie(int& valeur) {
+    FluxC entree{stdin};
+    return lireNombre(entree, valeur);
+}
 
-bool demanderAvantDeFermer() {
-    if (!saisieAuClavier() || !estUneConsole(STD_OUTPUT_HANDLE) || !seulDansSaConsole()) return false;
+// The rest of the answer's line is there already: every read stops on the
+// character after the number. After the end of input (Ctrl-Z) there is no line
+// left: the console would be read again, and wait.
+void oublierLaLigne() {
+    if (!estUneConsole(STD_INPUT_HANDLE) || std::feof(stdin)) return;
+    std::fflush(stdout);
+    int c = std::getchar();
+    while (c != '\n' && c != EOF) c = std::getchar();
+}
+
+void attendreAvantDeFermer() {
+    if (!estUneConsole(STD_INPUT_HANDLE) || !estUneConsole(STD_OUTPUT_HANDLE) || !seulDansSaConsole()) return;
     if (!ligneTerminee) ecrire(finDeLigne);
     ecrire(appuyezSurEntree);
-    return true;
+    // Enter closes the window, even after a Ctrl-Z that ended the answer.
+    std::clearerr(stdin);
+    int c = std::getchar();
+    while (c != '\n' && c != EOF) c = std::getchar();
 }

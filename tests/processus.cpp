@@ -20,6 +20,7 @@
 #include <poll.h>
 #include <pty.h>
 #include <pwd.h>
+#include <sys/ioctl.h>
 #include <utmp.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -141,6 +142,7 @@ bool sortieVersLeRunner(const Lancement& l) { return !l.sortieFermee && !l.lecte
 struct Enfant {
     pid_t pid = -1;
     int entree = -1, sortie = -1, erreur = -1;  // our ends; -1 where there is none
+    int terminal = -1;                          // the pseudo-terminal's master, if any
 };
 
 // Standard output: the runner's pipe, or what the case asks for instead.
@@ -161,17 +163,44 @@ void brancherLaSortie(const Lancement& l, int tubeDuRunner, const Enfance& enfan
     }
 }
 
-// The terminal reads whole lines, as a shell leaves it, but echoes nothing and
-// adds no CR, so that it gets the program's own bytes.
-bool ouvrirTerminal(int& maitre, int& esclave) {
+// Keys typed while a line editor such as bash's had the terminal (no lines, and
+// Enter left a CR), which then gave the terminal back as it found it.
+bool taperEnAvance(const std::string& touches, int maitre, int esclave, const termios& rendu) {
+    termios editeur = rendu;
+    editeur.c_lflag &= ~static_cast<tcflag_t>(ICANON);
+    editeur.c_iflag &= ~static_cast<tcflag_t>(ICRNL);
+    if (!reussi(tcsetattr(esclave, TCSANOW, &editeur) == 0, "tcsetattr") ||
+        !reussi(write(maitre, touches.data(), touches.size()) == static_cast<ssize_t>(touches.size()), "write"))
+        return false;
+    // The terminal takes them in a moment later.
+    const int tapees = static_cast<int>(touches.size());
+    int recues = 0;
+    for (int essai = 0; essai < 2000 && ioctl(esclave, FIONREAD, &recues) == 0 && recues < tapees; ++essai) usleep(1000);
+    if (recues != tapees) {
+        miseEnPlaceRatee("the terminal holds " + std::to_string(recues) + " of the keys typed ahead");
+        return false;
+    }
+    return reussi(tcsetattr(esclave, TCSANOW, &rendu) == 0, "tcsetattr");
+}
+
+// The terminal reads whole lines, as a shell leaves it, or is raw, but echoes
+// nothing and adds no CR, so that it gets the program's own bytes.
+bool ouvrirTerminal(const Lancement& l, int& maitre, int& esclave) {
     winsize taille{24, 80, 0, 0};
     if (!reussi(openpty(&maitre, &esclave, nullptr, nullptr, &taille) == 0, "openpty")) return false;
     termios t{};
     if (!reussi(tcgetattr(esclave, &t) == 0, "tcgetattr")) return false;
     t.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHONL);
     t.c_oflag &= ~static_cast<tcflag_t>(OPOST);
+    if (l.terminalBrut) {
+        t.c_lflag &= ~static_cast<tcflag_t>(ICANON | ISIG | IEXTEN);
+        t.c_iflag &= ~static_cast<tcflag_t>(ICRNL | IXON);
+        t.c_cc[VMIN] = 1;
+        t.c_cc[VTIME] = 0;
+    }
     return reussi(tcsetattr(esclave, TCSANOW, &t) == 0, "tcsetattr") &&
-           reussi(fcntl(maitre, F_SETFD, FD_CLOEXEC) == 0, "fcntl");
+           reussi(fcntl(maitre, F_SETFD, FD_CLOEXEC) == 0, "fcntl") &&
+           (l.tapeEnAvance.empty() || taperEnAvance(l.tapeEnAvance, maitre, esclave, t));
 }
 
 // Starts the program; a call that fails has failed the case, and the child's pid
@@ -180,19 +209,20 @@ Enfant lancer(const Lancement& l, Preparation& p) {
     Tube entree, sortie, erreur, rapport;
     int maitre = -1, esclave = -1;
     Enfant enfant;
+    const bool entreeTerminal = l.terminal == SurTerminal::entreeEtSortie || l.terminal == SurTerminal::entree;
+    const bool sortieTerminal = l.terminal == SurTerminal::entreeEtSortie || l.terminal == SurTerminal::sortie;
     if (!entree.ouvrir() || !sortie.ouvrir() || !erreur.ouvrir() || !rapport.ouvrir()) return enfant;
-    if (l.terminal && !ouvrirTerminal(maitre, esclave)) return enfant;
+    if (l.terminal != SurTerminal::rien && !ouvrirTerminal(l, maitre, esclave)) return enfant;
     enfant.pid = fork();
     if (!reussi(enfant.pid >= 0, "fork")) return enfant;
     if (enfant.pid == 0) {
         const Enfance enfance{rapport.ecriture};
-        if (l.terminal) {
-            enfance.exiger(login_tty(esclave) == 0, "login_tty");
-        } else {
+        if (l.terminal != SurTerminal::rien) enfance.exiger(login_tty(esclave) == 0, "login_tty");
+        if (!entreeTerminal) {
             if (l.entreeFermee) close(STDIN_FILENO);
             else enfance.exiger(dup2(entree.lecture, STDIN_FILENO) == STDIN_FILENO, "dup2");
-            brancherLaSortie(l, sortie.ecriture, enfance);
         }
+        if (!sortieTerminal) brancherLaSortie(l, sortie.ecriture, enfance);
         enfance.exiger(dup2(erreur.ecriture, STDERR_FILENO) == STDERR_FILENO, "dup2");
         devenirCardio(l, p, enfance);
     }
@@ -201,15 +231,21 @@ Enfant lancer(const Lancement& l, Preparation& p) {
     if (read(rapport.lecture, appel, sizeof appel - 1) > 0) miseEnPlaceRatee(std::string(appel) + " failed");
     close(rapport.lecture);
     enfant.erreur = erreur.lecture;
-    if (l.terminal) {
+    // The terminal stays open until the run ends, whichever streams it took.
+    enfant.terminal = maitre;
+    if (entreeTerminal) {
         close(entree.ecriture);
-        close(sortie.lecture);
         enfant.entree = dup(maitre);
-        enfant.sortie = maitre;
     } else {
         enfant.entree = entree.ecriture;
-        if (sortieVersLeRunner(l)) enfant.sortie = sortie.lecture;
-        else close(sortie.lecture);
+    }
+    if (sortieTerminal) {
+        close(sortie.lecture);
+        enfant.sortie = dup(maitre);
+    } else if (sortieVersLeRunner(l)) {
+        enfant.sortie = sortie.lecture;
+    } else {
+        close(sortie.lecture);
     }
     reussi(enfant.entree >= 0 && fcntl(enfant.entree, F_SETFL, O_NONBLOCK) == 0, "dup/fcntl");
     return enfant;
@@ -267,6 +303,7 @@ Resultat executer(const Lancement& l) {
         }
     }
     for (const pollfd& p : fds) if (p.fd >= 0) close(p.fd);
+    if (enfant.terminal >= 0) close(enfant.terminal);
     int etat = 0;
     reussi(waitpid(enfant.pid, &etat, 0) == enfant.pid, "waitpid");
     r.statut = bloque ? -1 : statutDe(etat);

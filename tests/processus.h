@@ -6,6 +6,10 @@
 
 // Runs the built cardio as a user or a script would, and keeps what it wrote.
 
+// Which standard streams a pseudo-terminal takes, as in a terminal window; the
+// others stay pipes.
+enum class SurTerminal { rien, entreeEtSortie, entree, sortie };
+
 struct Lancement {
     // Each step waits until standard output ends with its first text, then types
     // the second. Standard input is closed after the last step.
@@ -19,7 +23,9 @@ struct Lancement {
     std::string sortieVers;            // a file for standard output instead of a pipe
     bool lecteurParti = false;         // standard output is a pipe nobody reads any more
     bool sansPrivileges = false;       // as root, run as the user nobody: see sansPrivileges below
-    bool terminal = false;             // a pseudo-terminal for standard input and output, as in a terminal window
+    SurTerminal terminal = SurTerminal::rien;
+    bool terminalBrut = false;         // left raw by a parent: no lines, no signals, Enter sends CR
+    std::string tapeEnAvance;          // typed before the start, while a line editor held the terminal
 };
 
 struct Resultat {

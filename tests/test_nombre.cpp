@@ -22,8 +22,9 @@ TEST_P(LireNombre, LitCommeLaBibliothequeC) {
     const std::string texte = GetParam().entree;
     std::FILE* entree = fmemopen(const_cast<char*>(texte.data()), texte.size(), "r");
     ASSERT_NE(entree, nullptr);
+    FluxC flux{entree};
     int valeur = 1;
-    EXPECT_EQ(lireNombre(entree, valeur), GetParam().lecture);
+    EXPECT_EQ(lireNombre(flux, valeur), GetParam().lecture);
     EXPECT_EQ(valeur, GetParam().valeur);
     std::string reste;
     for (int c = std::getc(entree); c != EOF; c = std::getc(entree)) reste += static_cast<char>(c);

@@ -45,6 +45,7 @@ struct Cas {
     bool efface;
     Codage codage;
     bool localeInstallee = false;  // LOCPATH names a folder holding fr_FR in ISO-8859-1
+    bool entreeTube = false;       // only standard output is the terminal
 };
 
 std::ostream& operator<<(std::ostream& os, const Cas& c) { return os << c.nom; }
@@ -55,7 +56,14 @@ class Terminal : public testing::TestWithParam<Cas> {};
 // unless the locale names a code page that has these letters there; a pipe,
 // under the same settings, gets the code page 850 bytes.
 TEST_P(Terminal, EffaceEtEcritSelonLaLocale) {
-    Lancement lancement{.etapes = {{"", "0\n"}}, .environnement = GetParam().environnement, .terminal = true};
+    Lancement lancement{.etapes = {{"", "0\n"}},
+                        .environnement = GetParam().environnement,
+                        .terminal = SurTerminal::entreeEtSortie};
+    if (GetParam().entreeTube) {
+        // Its writer stays and the answer's line is unfinished: nothing more is read.
+        lancement.etapes = {{"", "0 reste"}, {"jamais", ""}};
+        lancement.terminal = SurTerminal::sortie;
+    }
     DossierTemporaire locales;
     if (GetParam().localeInstallee) {
         const std::string dossier = dossierDeLocales(locales);
@@ -71,7 +79,7 @@ TEST_P(Terminal, EffaceEtEcritSelonLaLocale) {
     EXPECT_EQ(r.erreur, "");
     EXPECT_EQ(r.statut, 0);
 
-    lancement.terminal = false;
+    lancement.terminal = SurTerminal::rien;
     const Resultat tube = executer(lancement);
     EXPECT_EQ(tube.sortie, texte);
     EXPECT_EQ(tube.statut, 0);
@@ -99,6 +107,7 @@ INSTANTIATE_TEST_SUITE_P(Cas, Terminal, testing::Values(
     Cas{"lc_all_l_emporte", {"TERM=xterm", "LANG=C.UTF-8", "LC_ALL=fr_FR.ISO8859-15"}, true, latin1},
     Cas{"lc_ctype_l_emporte_sur_lang", {"TERM=xterm", "LANG=fr_FR.UTF-8", "LC_CTYPE=fr_FR.iso885915"}, true, latin1},
     Cas{"jeu_sans_ces_lettres", {"TERM=xterm", "LANG=ru_RU.KOI8-R"}, true, ascii},
+    Cas{"entree_en_tube", {"TERM=xterm", "LANG=fr_FR.ISO-8859-1"}, true, latin1, false, true},
     Cas{"page_de_code_850", {"TERM=xterm", "LANG=fr_FR.CP850"}, true, cp850},
     Cas{"page_de_code_437", {"TERM=xterm", "LANG=en_US.IBM437"}, true, cp850},
     Cas{"terminal_dumb", {"TERM=dumb", "LC_ALL=C.UTF-8"}, false, utf8},
@@ -107,12 +116,21 @@ INSTANTIATE_TEST_SUITE_P(Cas, Terminal, testing::Values(
 
 // Typed at a terminal, the rest of the answer's line goes with the program and
 // never reaches the shell; the next line stays for whoever reads next.
+enum class Mode {
+    lignes,        // the terminal reads whole lines, as a shell leaves it
+    brut,          // left raw by a parent
+    tapeEnAvance,  // typed while bash's line editor had the terminal, before the start
+    sortieEnTube,  // only standard input is the terminal
+};
+
 struct Ligne {
     const char* nom;
     std::string reponses;  // typed first, then the blanks and the rest
     std::string attendu;   // what follows the menu and its prompt
     std::size_t blancs = 2000;
     std::string reste = "TAIL\nNEXT\n";
+    std::string ensuite{};  // typed once the answer is written
+    Mode mode = Mode::lignes;
 };
 
 std::ostream& operator<<(std::ostream& os, const Ligne& l) { return os << l.nom; }
@@ -120,15 +138,25 @@ std::ostream& operator<<(std::ostream& os, const Ligne& l) { return os << l.nom;
 class ResteDeLaLigne : public testing::TestWithParam<Ligne> {};
 
 TEST_P(ResteDeLaLigne, NArrivePasAuProgrammeSuivant) {
+    const Ligne& l = GetParam();
     DossierTemporaire dossier;
-    const std::string saisie = GetParam().reponses + std::string(GetParam().blancs, ' ') + GetParam().reste;
-    const Resultat r = executer({.etapes = {{"", saisie}},
-                                 .programme = "/bin/sh",
-                                 .arguments = {"-c", "\"$0\"; head -n 1", CARDIO_EXE},
-                                 .environnement = {"PATH=/usr/bin:/bin", "LC_ALL=C.UTF-8"},
-                                 .dossier = dossier.chemin(),
-                                 .terminal = true});
-    EXPECT_EQ(r.sortie, enCodage(ecranCp850 + GetParam().attendu, Codage::utf8) + "NEXT\n");
+    const std::string saisie = l.reponses + std::string(l.blancs, ' ') + l.reste;
+    // A pipe gets code page 850, the terminal the form of its locale.
+    const std::string ecrit = l.mode == Mode::sortieEnTube ? ecranCp850 + l.attendu
+                                                           : enCodage(ecranCp850 + l.attendu, Codage::utf8);
+    Lancement lancement{.etapes = {{"", saisie}, {ecrit, l.ensuite}},
+                        .programme = "/bin/sh",
+                        .arguments = {"-c", "\"$0\"; head -n 1", CARDIO_EXE},
+                        .environnement = {"PATH=/usr/bin:/bin", "LC_ALL=C.UTF-8"},
+                        .dossier = dossier.chemin(),
+                        .terminal = l.mode == Mode::sortieEnTube ? SurTerminal::entree : SurTerminal::entreeEtSortie,
+                        .terminalBrut = l.mode == Mode::brut};
+    if (l.mode == Mode::tapeEnAvance) {
+        lancement.tapeEnAvance = saisie;
+        lancement.etapes.erase(lancement.etapes.begin());
+    }
+    const Resultat r = executer(lancement);
+    EXPECT_EQ(r.sortie, ecrit + "NEXT\n");
     EXPECT_EQ(r.erreur, "");
     EXPECT_EQ(r.statut, 0);
 }
@@ -140,7 +168,15 @@ INSTANTIATE_TEST_SUITE_P(Cas, ResteDeLaLigne, testing::Values(
     Ligne{"entree2", "2\n1", question + "Voici les donn\202es dans l'ordre croissant : *WIP* \n"},
     // Ctrl-D at the prompt: the lines typed after it are not the answer's.
     Ligne{"fin_de_saisie", "\004", titre + absent, 0, "NEXT\n"},
+    // Ctrl-D ends the answer's line without a newline, after a blank or right after the number.
+    Ligne{"ctrl_d_apres_la_reponse", "7 \004", fin, 0, "NEXT\nNEXT2\n"},
+    Ligne{"ctrl_d_colle_au_nombre", "7\004", fin, 0, "NEXT\nNEXT2\n"},
     // The terminal keeps 4095 characters of a line: the program reads no more.
-    Ligne{"dix_megaoctets", "7", fin, 10 << 20}), NomDuCas());
+    Ligne{"dix_megaoctets", "7", fin, 10 << 20},
+    // No lines: Enter sends a CR, and nothing after it may be waited for.
+    Ligne{"mode_brut", "7\r", fin, 0, "", "NEXT\n", Mode::brut},
+    // Enter came as a CR, and the next command with it: it goes with the program.
+    Ligne{"tape_en_avance", "7\recho SUITE\r", fin, 0, "", "NEXT\n", Mode::tapeEnAvance},
+    Ligne{"sortie_en_tube", "7", fin, 2000, "TAIL\nNEXT\n", "", Mode::sortieEnTube}), NomDuCas());
 
 }  // namespace
