@@ -24,6 +24,13 @@ bool estUneConsole(DWORD flux) {
     return GetConsoleMode(GetStdHandle(flux), &mode) != 0;
 }
 
+// A console that hands its keys over a line at a time, ended by CR LF (the usual
+// mode; a parent program may have turned it off).
+bool lignesAuClavier() {
+    DWORD mode = 0;
+    return GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != 0 && (mode & ENABLE_LINE_INPUT) != 0;
+}
+
 // Alone in its console: nobody's shell (cmd, PowerShell) keeps the window open.
 bool seulDansSaConsole() {
     DWORD processus[2];
@@ -58,11 +65,12 @@ Lecture lireSaisie(int& valeur) {
     return lireNombre(entree, valeur);
 }
 
-// The rest of the answer's line is there already: every read stops on the
-// character after the number. After the end of input (Ctrl-Z) there is no line
-// left: the console would be read again, and wait.
+// A console that reads lines holds the rest of the answer's line, which is there
+// already, up to its CR LF; without line input there are no lines, and nothing
+// more is read. After the end of input (Ctrl-Z) there is no line left: the
+// console would be read again, and wait.
 void oublierLaLigne() {
-    if (!estUneConsole(STD_INPUT_HANDLE) || std::feof(stdin)) return;
+    if (!lignesAuClavier() || std::feof(stdin)) return;
     std::fflush(stdout);
     int c = std::getchar();
     while (c != '\n' && c != EOF) c = std::getchar();
@@ -72,8 +80,12 @@ void attendreAvantDeFermer() {
     if (!estUneConsole(STD_INPUT_HANDLE) || !estUneConsole(STD_OUTPUT_HANDLE) || !seulDansSaConsole()) return;
     if (!ligneTerminee) ecrire(finDeLigne);
     ecrire(appuyezSurEntree);
-    // Enter closes the window, even after a Ctrl-Z that ended the answer.
-    std::clearerr(stdin);
-    int c = std::getchar();
-    while (c != '\n' && c != EOF) c = std::getchar();
+    // From the console itself: Enter closes the window, even after a Ctrl-Z that
+    // ended the answer, and even as a bare CR, after which the C library would
+    // wait for one more key.
+    wchar_t touches[64];
+    DWORD lues = 0;
+    while (ReadConsoleW(GetStdHandle(STD_INPUT_HANDLE), touches, 64, &lues, nullptr) != 0 && lues > 0) {
+        if (std::wstring_view(touches, lues).find_first_of(L"\r\n") != std::wstring_view::npos) return;
+    }
 }

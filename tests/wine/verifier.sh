@@ -3,9 +3,10 @@
 # with the expected bytes, those the Linux build writes, allowing exactly what
 # Windows changes: lines end with CR LF, and the command interpreter's CLS may
 # write one form feed first when the output is not a console.
-# Usage: tests/wine/verifier.sh path/to/cardio.exe
+# Usage: tests/wine/verifier.sh path/to/cardio.exe path/to/sans_lignes.exe
 set -uo pipefail
 exe=$(realpath "$1")
+sans_lignes=$(realpath "$2")
 wine=$(command -v wine || command -v wine64 || echo /usr/lib/wine/wine64)
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 # Everything Wine and the check make stays in the build folder: the prefix, the
@@ -130,8 +131,16 @@ cmd_interactif() {
     "${tmux[@]}" send-keys "echo FIN" Enter && attendre FIN -xF &&
     ! grep -qE '(^|[^ ])FUITE$' "$ecran" && sans_demande && "${tmux[@]}" send-keys exit Enter && fini
 }
+# A parent program left the console without line input: Enter sends a bare CR,
+# and there is no line to drop. 7, Enter and Enter end the run, typed as a
+# person types them: the C library reads one key past a CR (past what a read
+# brought, so keys that come together need one Enter more).
+sans_lignes() {
+  ouvrir "'$sans_lignes' '$("$wine" winepath -w "$exe")'" && "${tmux[@]}" send-keys 7 Enter && sleep 1 &&
+    "${tmux[@]}" send-keys Enter && fini && attendre "mise à mort du programme"
+}
 if command -v tmux >/dev/null; then
-  for cas in propre_entree7 propre_entree1 partagee_cmd_c cmd_interactif; do
+  for cas in propre_entree7 propre_entree1 partagee_cmd_c cmd_interactif sans_lignes; do
     if "$cas"; then
       compter "console_$cas" ""
     else
