@@ -11,6 +11,7 @@
 namespace {
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "a console's characters are UTF-16");
+static_assert(std::u16string_view(TexteConsole{"a\n"}.utf16) == u"a\r\n", "a console's lines end with CR LF");
 
 constexpr TexteConsole finDeLigne{"\n"};
 constexpr TexteConsole appuyezSurEntree{"Appuyez sur Entrée pour fermer."};

@@ -16,7 +16,7 @@ struct Texte {
     const char* cp850;
     const char* latin1;
     const char* ascii;
-    const char16_t* utf16;  // a Windows console's own characters
+    const char16_t* utf16;  // a Windows console's own characters, lines ended by CR LF
 
     constexpr const char* en(Codage codage) const {
         switch (codage) {
@@ -61,15 +61,18 @@ struct TexteConsole {
     char cp850[N]{};
     char latin1[N]{};
     char ascii[N]{};
-    char16_t utf16[N]{};
+    char16_t utf16[2 * N]{};  // room for a CR before each newline
 
     consteval TexteConsole(const char (&source)[N]) {
-        std::size_t j = 0;
-        for (std::size_t i = 0; i < N; ++i, ++j) {
+        std::size_t j = 0, k = 0;
+        for (std::size_t i = 0; i < N; ++i, ++j, ++k) {
             utf8[i] = source[i];
             if (static_cast<unsigned char>(source[i]) < 0x80) {
                 cp850[j] = latin1[j] = ascii[j] = source[i];
-                utf16[j] = static_cast<char16_t>(source[i]);
+                // A console left with DISABLE_NEWLINE_AUTO_RETURN by another program
+                // would step a bare LF down without going back to the margin.
+                if (source[i] == '\n') utf16[k++] = u'\r';
+                utf16[k] = static_cast<char16_t>(source[i]);
                 continue;
             }
             const detail::Lettre& l = detail::lettre(static_cast<unsigned char>(source[i]),
@@ -79,7 +82,7 @@ struct TexteConsole {
             latin1[j] = l.latin1;
             ascii[j] = l.ascii;
             // Latin-1 holds each letter at its Unicode number.
-            utf16[j] = static_cast<unsigned char>(l.latin1);
+            utf16[k] = static_cast<unsigned char>(l.latin1);
             ++i;
         }
     }
