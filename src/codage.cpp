@@ -36,7 +36,16 @@ std::string_view tranche(std::string_view texte, std::size_t debut, std::size_t 
 
 Codage codageDuJeu(std::string_view jeu) {
     if (designe(jeu, "utf8")) return Codage::utf8;
-    if (designeUnDe(jeu, {"iso88591", "iso885915", "latin1", "latin9"})) return Codage::latin1;
+    // The sets that hold é, à and ç where Latin-1 does, by the names and aliases of
+    // the C library's charmaps.
+    if (designeUnDe(jeu, {"iso88591", "latin1", "l1", "isoir100", "ibm819", "cp819",       // ISO-8859-1
+                          "iso885915", "latin9",                                          // ISO-8859-15
+                          "iso88593", "latin3", "l3", "isoir109",                         // ISO-8859-3
+                          "iso88599", "latin5", "l5", "isoir148", "ibm920", "cp920",      // ISO-8859-9
+                          "iso885914", "latin8", "l8", "isoir199", "isoceltic",           // ISO-8859-14
+                          "iso885916", "latin10", "l10", "isoir226",                      // ISO-8859-16
+                          "cp1252", "windows1252", "msansi", "cp1254", "windows1254", "msturk"}))
+        return Codage::latin1;
     // The Windows console's own code pages, as a terminal emulating one names them.
     if (designeUnDe(jeu, {"cp850", "ibm850", "cp437", "ibm437"})) return Codage::cp850;
     return Codage::ascii;

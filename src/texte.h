@@ -6,7 +6,7 @@
 enum class Codage {
     utf8,    // a terminal that reads UTF-8
     cp850,   // the Windows console, and pipes and files, where scripts compare the bytes
-    latin1,  // a terminal in ISO-8859-1 or ISO-8859-15: é à ç are the same bytes in both
+    latin1,  // a terminal in ISO-8859-1, -15, CP1252...: é à ç are the same bytes in all
     ascii,   // a terminal whose character set has none of these letters: e a c
 };
 

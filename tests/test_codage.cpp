@@ -24,6 +24,8 @@ INSTANTIATE_TEST_SUITE_P(Cas, CodageDuNom, testing::Values(
     Cas{"fr_FR.utf8@euro", Codage::utf8},
     Cas{"fr_FR.ISO_8859-1", Codage::latin1},
     Cas{"de_DE@euro", Codage::latin1},
+    Cas{"tr_TR.LATIN5", Codage::latin1},
+    Cas{"fr_FR.windows-1252", Codage::latin1},
     Cas{"fr_CA.ibm850", Codage::cp850},
     Cas{"el_GR.ISO-8859-7", Codage::ascii},
     Cas{"fr_FR.UTF-8.UTF-8", Codage::ascii},

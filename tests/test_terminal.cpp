@@ -107,6 +107,7 @@ INSTANTIATE_TEST_SUITE_P(Cas, Terminal, testing::Values(
     Cas{"lc_all_l_emporte", {"TERM=xterm", "LANG=C.UTF-8", "LC_ALL=fr_FR.ISO8859-15"}, true, latin1},
     Cas{"lc_ctype_l_emporte_sur_lang", {"TERM=xterm", "LANG=fr_FR.UTF-8", "LC_CTYPE=fr_FR.iso885915"}, true, latin1},
     Cas{"jeu_sans_ces_lettres", {"TERM=xterm", "LANG=ru_RU.KOI8-R"}, true, ascii},
+    Cas{"cp1252", {"TERM=xterm", "LANG=fr_FR.CP1252"}, true, latin1},
     Cas{"entree_en_tube", {"TERM=xterm", "LANG=fr_FR.ISO-8859-1"}, true, latin1, false, true},
     Cas{"page_de_code_850", {"TERM=xterm", "LANG=fr_FR.CP850"}, true, cp850},
     Cas{"page_de_code_437", {"TERM=xterm", "LANG=en_US.IBM437"}, true, cp850},
