@@ -19,10 +19,10 @@ void ecrireTexte(Texte texte);
 // Shows everything written so far, then reads one number from standard input.
 Lecture lireReponse(int& valeur);
 
-// Typed at a terminal or a console, the rest of the answer's line is dropped, so
-// that none of it reaches the shell as a command; nothing more is read, so this
-// never waits, and lines typed after it stay for whoever reads next. Pipes and
-// files are read no further.
+// Typed at a terminal or a console, the rest of the answer's line, which is there
+// already, is dropped, so that none of it reaches the shell as a command; nothing
+// past it is read, so this never waits, and lines typed after it stay for whoever
+// reads next. Pipes and files are read no further.
 void oublierLaLigne();
 
 // Ends the run once its last text is written: the rest of the line is dropped,
