@@ -20,16 +20,10 @@ constexpr TexteConsole appuyezSurEntree{"Appuyez sur Entrée pour fermer."};
 // starts a line of its own.
 bool ligneTerminee = true;
 
-bool estUneConsole(DWORD flux) {
+// Whether the standard stream is a console, with the given mode flags on.
+bool estUneConsole(DWORD flux, DWORD avec = 0) {
     DWORD mode = 0;
-    return GetConsoleMode(GetStdHandle(flux), &mode) != 0;
-}
-
-// A console that hands its keys over a line at a time, ended by CR LF (the usual
-// mode; a parent program may have turned it off).
-bool lignesAuClavier() {
-    DWORD mode = 0;
-    return GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != 0 && (mode & ENABLE_LINE_INPUT) != 0;
+    return GetConsoleMode(GetStdHandle(flux), &mode) != 0 && (mode & avec) == avec;
 }
 
 // Alone in its console: nobody's shell (cmd, PowerShell) keeps the window open.
@@ -66,12 +60,12 @@ Lecture lireSaisie(int& valeur) {
     return lireNombre(entree, valeur);
 }
 
-// A console that reads lines holds the rest of the answer's line, which is there
-// already, up to its CR LF; without line input there are no lines, and nothing
-// more is read. After the end of input (Ctrl-Z) there is no line left: the
+// A console that reads lines (the usual mode; a parent program may have turned
+// it off) holds the rest of the answer's line, which is there already, up to its
+// CR LF; without line input there are no lines, and nothing more is read. After the end of input (Ctrl-Z) there is no line left: the
 // console would be read again, and wait.
 void oublierLaLigne() {
-    if (!lignesAuClavier() || std::feof(stdin)) return;
+    if (!estUneConsole(STD_INPUT_HANDLE, ENABLE_LINE_INPUT) || std::feof(stdin)) return;
     std::fflush(stdout);
     int c = std::getchar();
     while (c != '\n' && c != EOF) c = std::getchar();

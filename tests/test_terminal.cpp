@@ -145,18 +145,16 @@ TEST_P(ResteDeLaLigne, NArrivePasAuProgrammeSuivant) {
     // A pipe gets code page 850, the terminal the form of its locale.
     const std::string ecrit = l.mode == Mode::sortieEnTube ? ecranCp850 + l.attendu
                                                            : enCodage(ecranCp850 + l.attendu, Codage::utf8);
-    Lancement lancement{.etapes = {{"", saisie}, {ecrit, l.ensuite}},
-                        .programme = "/bin/sh",
-                        .arguments = {"-c", "\"$0\"; head -n 1", CARDIO_EXE},
-                        .environnement = {"PATH=/usr/bin:/bin", "LC_ALL=C.UTF-8"},
-                        .dossier = dossier.chemin(),
-                        .terminal = l.mode == Mode::sortieEnTube ? SurTerminal::entree : SurTerminal::entreeEtSortie,
-                        .terminalBrut = l.mode == Mode::brut};
-    if (l.mode == Mode::tapeEnAvance) {
-        lancement.tapeEnAvance = saisie;
-        lancement.etapes.erase(lancement.etapes.begin());
-    }
-    const Resultat r = executer(lancement);
+    const bool tapeEnAvance = l.mode == Mode::tapeEnAvance;
+    const Resultat r = executer({.etapes = {{"", tapeEnAvance ? "" : saisie}, {ecrit, l.ensuite}},
+                                 .programme = "/bin/sh",
+                                 .arguments = {"-c", "\"$0\"; head -n 1", CARDIO_EXE},
+                                 .environnement = {"PATH=/usr/bin:/bin", "LC_ALL=C.UTF-8"},
+                                 .dossier = dossier.chemin(),
+                                 .terminal = l.mode == Mode::sortieEnTube ? SurTerminal::entree
+                                                                          : SurTerminal::entreeEtSortie,
+                                 .terminalBrut = l.mode == Mode::brut,
+                                 .tapeEnAvance = tapeEnAvance ? saisie : ""});
     EXPECT_EQ(r.sortie, ecrit + "NEXT\n");
     EXPECT_EQ(r.erreur, "");
     EXPECT_EQ(r.statut, 0);
