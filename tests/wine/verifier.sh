@@ -9,15 +9,16 @@ exe=$(realpath "$1")
 sans_lignes=$(realpath "$2")
 wine=$(command -v wine || command -v wine64 || echo /usr/lib/wine/wine64)
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
-# Everything Wine and the check make stays in the build folder: the prefix, the
-# work folders and the folder of wineserver's socket, which Debian's Wine puts
-# under TMPDIR.
+# The prefix and the work folders stay in the build folder. Wine runs without
+# TMPDIR: Debian 13's Wine aborts at start whenever it is set. Its server's
+# socket then goes where Wine puts it by default, and the server is ended with
+# the check.
 construction=$(dirname "$exe")
 export WINEPREFIX="$construction/wine-prefix" WINEDEBUG=-all
+unset TMPDIR
 travail="$construction/wine-verification"
 rm -rf "$travail"
-mkdir -p "$travail/tmp"
-export TMPDIR="$travail/tmp"
+mkdir -p "$travail"
 trap '"$wineserver" -k 2>/dev/null; "$wineserver" -w 2>/dev/null; rm -rf "$travail"' EXIT
 
 # One Wine server for all the runs: each start then costs a fraction of a second.
