@@ -192,6 +192,7 @@ bool ouvrirTerminal(const Lancement& l, int& maitre, int& esclave) {
     if (!reussi(tcgetattr(esclave, &t) == 0, "tcgetattr")) return false;
     t.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHONL);
     t.c_oflag &= ~static_cast<tcflag_t>(OPOST);
+    t.c_cc[VEOL] = static_cast<cc_t>(l.eol);
     if (l.terminalBrut) {
         t.c_lflag &= ~static_cast<tcflag_t>(ICANON | ISIG | IEXTEN);
         t.c_iflag &= ~static_cast<tcflag_t>(ICRNL | IXON);

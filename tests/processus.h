@@ -26,6 +26,7 @@ struct Lancement {
     SurTerminal terminal = SurTerminal::rien;
     bool terminalBrut = false;         // left raw by a parent: no lines, no signals, Enter sends CR
     std::string tapeEnAvance;          // typed before the start, while a line editor held the terminal
+    char eol = 0;                      // the terminal's EOL character (stty eol); 0 for none
 };
 
 struct Resultat {

@@ -132,6 +132,7 @@ struct Ligne {
     std::string reste = "TAIL\nNEXT\n";
     std::string ensuite{};  // typed once the answer is written
     Mode mode = Mode::lignes;
+    char eol = 0;  // the terminal's EOL character
 };
 
 std::ostream& operator<<(std::ostream& os, const Ligne& l) { return os << l.nom; }
@@ -154,7 +155,8 @@ TEST_P(ResteDeLaLigne, NArrivePasAuProgrammeSuivant) {
                                  .terminal = l.mode == Mode::sortieEnTube ? SurTerminal::entree
                                                                           : SurTerminal::entreeEtSortie,
                                  .terminalBrut = l.mode == Mode::brut,
-                                 .tapeEnAvance = tapeEnAvance ? saisie : ""});
+                                 .tapeEnAvance = tapeEnAvance ? saisie : "",
+                                 .eol = l.eol});
     EXPECT_EQ(r.sortie, ecrit + "NEXT\n");
     EXPECT_EQ(r.erreur, "");
     EXPECT_EQ(r.statut, 0);
@@ -170,6 +172,11 @@ INSTANTIATE_TEST_SUITE_P(Cas, ResteDeLaLigne, testing::Values(
     // Ctrl-D ends the answer's line without a newline, after a blank or right after the number.
     Ligne{"ctrl_d_apres_la_reponse", "7 \004", fin, 0, "NEXT\nNEXT2\n"},
     Ligne{"ctrl_d_colle_au_nombre", "7\004", fin, 0, "NEXT\nNEXT2\n"},
+    // The character that ends the first number begins the second: -2 answers nothing.
+    Ligne{"caractere_rendu", "2-2", question},
+    // The line fills the whole read, EOL included, with no newline: one is added past it.
+    Ligne{"eol_remplit_la_lecture", "5", "Nombres de lignes actuellement en m\202moire : *WIP*", 4094,
+          "\001NEXT\n", "", Mode::lignes, '\001'},
     // The terminal keeps 4095 characters of a line: the program reads no more.
     Ligne{"dix_megaoctets", "7", fin, 10 << 20},
     // No lines: Enter sends a CR, and nothing after it may be waited for.
