@@ -15,6 +15,7 @@
 #include "codage.h"
 #include "console.h"
 #include "console_plateforme.h"
+#include "saisie.h"
 
 namespace {
 
@@ -34,36 +35,14 @@ bool sortieTerminal() { return isatty(STDOUT_FILENO) == 1; }
 // and nothing more is read to drop it: that could wait for keys that will not
 // come (Enter sent as a bare CR, a raw terminal, Ctrl-D) or take a line typed for
 // the next program.
-class SaisieAuTerminal {
-public:
-    // Standard input is a terminal, which reads lines or not.
-    void activer(bool lignes) {
-        active_ = true;
-        lignes_ = lignes;
-    }
-
-    bool active() const { return active_; }
-
-    int lire() {
-        if (debut_ == fin_ && !finie_) remplir();
-        return debut_ < fin_ ? static_cast<unsigned char>(tampon_[debut_++]) : EOF;
-    }
-
-    // Only ever the character just read.
-    void remettre(int) { --debut_; }
-
-private:
-    static constexpr std::size_t taille = 4096;
-    char tampon_[taille + 1];  // and the newline of a line that ended without one
-    std::size_t debut_ = 0, fin_ = 0;
-    bool active_ = false, lignes_ = false;
-    bool finie_ = false;  // Ctrl-D on an empty line, or the terminal gone: as stdio, read no more
+class SaisieAuTerminal : public Saisie<SaisieAuTerminal, char> {
+    friend Saisie;
 
     void remplir() {
         ssize_t lus = 0;
         do lus = read(STDIN_FILENO, tampon_, taille);
         while (lus < 0 && errno == EINTR);
-        if (lus <= 0) {
+        if (lus <= 0) {  // Ctrl-D on an empty line, or the terminal gone: as stdio, read no more
             finie_ = true;
             return;
         }
