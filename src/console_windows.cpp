@@ -1,3 +1,4 @@
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
@@ -7,6 +8,7 @@
 
 #include "console.h"
 #include "console_plateforme.h"
+#include "saisie.h"
 
 namespace {
 
@@ -32,9 +34,75 @@ bool seulDansSaConsole() {
     return GetConsoleProcessList(processus, 2) == 1;
 }
 
+// Standard input typed at a console, read here rather than by the C runtime,
+// whose text mode stops at a Ctrl-Z without ending the input, and reads one key
+// past a CR to look for an LF. One ReadConsoleW at a time: with line input (the
+// usual mode) the console hands over at most one line to a read, once Enter is
+// pressed, so the read that brings the number brings its line, or the first part
+// of a line longer than the buffer, whose other parts are already there. Without
+// line input there are no lines: a read brings the keys typed so far, and after
+// the number nothing more is read.
+class SaisieALaConsole : public Saisie<SaisieALaConsole, wchar_t> {
+public:
+    // Drops what is left of the answer's line: what the reads brought, and the
+    // parts of a long line that the console holds already. Never waits.
+    void oublierLaLigne() {
+        debut_ = fin_;
+        finirLaLigne();
+    }
+
+private:
+    friend Saisie;
+    static constexpr wchar_t ctrlZ = 0x1A;
+    bool ligneEntiere_ = true;  // the reads so far brought the whole of their line
+
+    // Reads one part of a line into the buffer given; false when the console gives
+    // nothing more. With line input, a part is the line's last when it is shorter
+    // than the buffer or ends with the line.
+    bool lirePartie(wchar_t* tampon, DWORD place, DWORD& lus) {
+        lus = 0;
+        if (ReadConsoleW(GetStdHandle(STD_INPUT_HANDLE), tampon, place, &lus, nullptr) == 0 || lus == 0) {
+            finie_ = true;
+            return false;
+        }
+        ligneEntiere_ = !lignes_ || lus < place || tampon[lus - 1] == L'\n';
+        return true;
+    }
+
+    void remplir() {
+        const bool debutDeLigne = ligneEntiere_;
+        DWORD lus = 0;
+        if (!lirePartie(tampon_, static_cast<DWORD>(taille), lus)) return;
+        debut_ = 0;
+        fin_ = lus;
+        const std::size_t z = std::wstring_view(tampon_, lus).find(ctrlZ);
+        if (z == std::wstring_view::npos) return;
+        if (z == 0 && debutDeLigne) {  // the end of input
+            finie_ = true;
+            fin_ = 0;
+            return;
+        }
+        // Ctrl-Z ends the line it is typed in: a number ends there, and what follows
+        // it is dropped.
+        tampon_[z] = L'\n';
+        fin_ = z + 1;
+        finirLaLigne();
+    }
+
+    // Reads and drops the parts of the line that the console holds already.
+    void finirLaLigne() {
+        wchar_t reste[256];
+        DWORD lus = 0;
+        while (!ligneEntiere_ && !finie_) lirePartie(reste, 256, lus);
+    }
+};
+
+SaisieALaConsole console;
+
 }  // namespace
 
 void preparerConsole() {
+    if (estUneConsole(STD_INPUT_HANDLE)) console.activer(estUneConsole(STD_INPUT_HANDLE, ENABLE_LINE_INPUT));
     std::fflush(stdout);
     std::system("CLS");
 }
@@ -55,29 +123,27 @@ void ecrire(Texte texte) {
                   static_cast<DWORD>(caracteres.size()), &ecrits, nullptr);
 }
 
+// A console is read by the program itself; a pipe or a file by the C runtime,
+// which decides what a Ctrl-Z in a file does.
 Lecture lireSaisie(int& valeur) {
+    if (console.active()) return lireNombre(console, valeur);
     FluxC entree{stdin};
     return lireNombre(entree, valeur);
 }
 
-// A console that reads lines (the usual mode; a parent program may have turned
-// it off) holds the rest of the answer's line, which is there already, up to its
-// CR LF; without line input there are no lines, and nothing more is read. After the end of input (Ctrl-Z) there is no line left: the
-// console would be read again, and wait.
-void oublierLaLigne() {
-    if (!estUneConsole(STD_INPUT_HANDLE, ENABLE_LINE_INPUT) || std::feof(stdin)) return;
-    std::fflush(stdout);
-    int c = std::getchar();
-    while (c != '\n' && c != EOF) c = std::getchar();
-}
+// At a console, what the reads brought and the rest of a long line, already
+// there; pipes and files are read no further than the number.
+void oublierLaLigne() { console.oublierLaLigne(); }
 
 void attendreAvantDeFermer() {
     if (!estUneConsole(STD_INPUT_HANDLE) || !estUneConsole(STD_OUTPUT_HANDLE) || !seulDansSaConsole()) return;
     if (!ligneTerminee) ecrire(finDeLigne);
     ecrire(appuyezSurEntree);
-    // From the console itself: Enter closes the window, even after a Ctrl-Z that
-    // ended the answer, and even as a bare CR, after which the C library would
-    // wait for one more key.
+    // Keys typed before the request was shown (an Enter typed twice after the
+    // answer) must not close the window before it can be read.
+    FlushConsoleInputBuffer(GetStdHandle(STD_INPUT_HANDLE));
+    // Enter closes the window, even after a Ctrl-Z that ended the input, and
+    // even as a bare CR (a console without line input).
     wchar_t touches[64];
     DWORD lues = 0;
     while (ReadConsoleW(GetStdHandle(STD_INPUT_HANDLE), touches, 64, &lues, nullptr) != 0 && lues > 0) {

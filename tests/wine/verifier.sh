@@ -116,8 +116,10 @@ propre_entree7() {
     [ "$(head -n 1 "$ecran")" = "Vous avez le choix de la pilule... non je déconne." ] &&
     fini && attendre "mise à mort" && sans_demande
 }
+# Enter typed twice after the answer does not close the window before the
+# request to press Enter can be read: one more Enter does.
 propre_entree1() {
-  ouvrir "'$exe'" && "${tmux[@]}" send-keys 1 Enter &&
+  ouvrir "'$exe'" && "${tmux[@]}" send-keys 1 Enter Enter &&
     attendre "Fichier non trouvé." -xF && attendre "Appuyez sur Entrée pour fermer." -xF &&
     sleep 2 && [ ! -e "$statut" ] && "${tmux[@]}" send-keys Enter && fini
 }
@@ -132,16 +134,23 @@ cmd_interactif() {
     "${tmux[@]}" send-keys "echo FIN" Enter && attendre FIN -xF &&
     ! grep -qE '(^|[^ ])FUITE$' "$ecran" && sans_demande && "${tmux[@]}" send-keys exit Enter && fini
 }
+# Ctrl-Z ends the answer's line: the run waits for nothing more, and the next
+# line typed is cmd's. The keys go one at a time: Wine's console loses a line
+# whose Ctrl-Z comes in the same burst as its Enter.
+cmd_ctrl_z() {
+  ouvrir cmd ">" && "${tmux[@]}" send-keys "\"$exe\"" Enter && attendre "Faites votre choix :" &&
+    for touche in 7 C-z Enter; do "${tmux[@]}" send-keys "$touche" && sleep 0.3; done &&
+    attendre "mise à mort du programme" && "${tmux[@]}" send-keys "echo FIN" Enter && attendre FIN -xF &&
+    "${tmux[@]}" send-keys exit Enter && fini
+}
 # A parent program left the console without line input: Enter sends a bare CR,
-# and there is no line to drop. 7, Enter and Enter end the run, typed as a
-# person types them: the C library reads one key past a CR (past what a read
-# brought, so keys that come together need one Enter more).
+# and there is no line to drop. 7 and one Enter end the run.
 sans_lignes() {
-  ouvrir "'$sans_lignes' '$("$wine" winepath -w "$exe")'" && "${tmux[@]}" send-keys 7 Enter && sleep 1 &&
-    "${tmux[@]}" send-keys Enter && fini && attendre "mise à mort du programme"
+  ouvrir "'$sans_lignes' '$("$wine" winepath -w "$exe")'" && "${tmux[@]}" send-keys 7 Enter &&
+    fini && attendre "mise à mort du programme"
 }
 if command -v tmux >/dev/null; then
-  for cas in propre_entree7 propre_entree1 partagee_cmd_c cmd_interactif sans_lignes; do
+  for cas in propre_entree7 propre_entree1 partagee_cmd_c cmd_interactif cmd_ctrl_z sans_lignes; do
     if "$cas"; then
       compter "console_$cas" ""
     else
