@@ -156,6 +156,9 @@ if command -v tmux >/dev/null; then
     else
       compter "console_$cas" " the console reads"
       cat "$ecran"
+      # What a failed case left running (a cardio.exe still waiting) must not
+      # fail the next one.
+      "$wineserver" -k 2>/dev/null; "$wineserver" -w 2>/dev/null; "$wineserver" -p
     fi
     "${tmux[@]}" kill-server 2>/dev/null
     sleep 0.2
