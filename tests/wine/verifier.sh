@@ -135,11 +135,12 @@ cmd_interactif() {
     ! grep -qE '(^|[^ ])FUITE$' "$ecran" && sans_demande && "${tmux[@]}" send-keys exit Enter && fini
 }
 # Ctrl-Z ends the answer's line: the run waits for nothing more, and the next
-# line typed is cmd's. The keys go one at a time: Wine's console loses a line
-# whose Ctrl-Z comes in the same burst as its Enter.
+# line typed is cmd's. The keys go one at a time, the 7 once it shows: Wine's
+# console loses a line whose Ctrl-Z comes in the same burst as its Enter.
 cmd_ctrl_z() {
   ouvrir cmd ">" && "${tmux[@]}" send-keys "\"$exe\"" Enter && attendre "Faites votre choix :" &&
-    for touche in 7 C-z Enter; do "${tmux[@]}" send-keys "$touche" && sleep 0.3; done &&
+    "${tmux[@]}" send-keys 7 && attendre "Faites votre choix : 7" -xF &&
+    "${tmux[@]}" send-keys C-z && sleep 1 && "${tmux[@]}" send-keys Enter &&
     attendre "mise à mort du programme" && "${tmux[@]}" send-keys "echo FIN" Enter && attendre FIN -xF &&
     "${tmux[@]}" send-keys exit Enter && fini
 }
