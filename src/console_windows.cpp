@@ -77,16 +77,16 @@ private:
         fin_ = lus;
         const std::size_t z = std::wstring_view(tampon_, lus).find(ctrlZ);
         if (z == std::wstring_view::npos) return;
-        if (z == 0 && debutDeLigne) {  // the end of input
+        // Ctrl-Z ends the line it is typed in: what follows it is dropped, and a
+        // number ends there. First on a line, it ends the input.
+        finirLaLigne();
+        if (z == 0 && debutDeLigne) {
             finie_ = true;
             fin_ = 0;
             return;
         }
-        // Ctrl-Z ends the line it is typed in: a number ends there, and what follows
-        // it is dropped.
         tampon_[z] = L'\n';
         fin_ = z + 1;
-        finirLaLigne();
     }
 
     // Reads and drops the parts of the line that the console holds already.
