@@ -126,10 +126,14 @@ propre_entree1() {
 partagee_cmd_c() {
   ouvrir "cmd /c '$exe'" && "${tmux[@]}" send-keys 1 Enter && fini && attendre "Fichier non trouvé." && sans_demande
 }
+# cardio.exe started from an interactive cmd, at its prompt.
+depuis_cmd() {
+  ouvrir cmd ">" && "${tmux[@]}" send-keys "\"$exe\"" Enter && attendre "Faites votre choix :"
+}
 # The answer's line is longer than what the C library reads at once: its end,
 # if left, would be run by cmd, which would write FUITE after its prompt.
 cmd_interactif() {
-  ouvrir cmd ">" && "${tmux[@]}" send-keys "\"$exe\"" Enter && attendre "Faites votre choix :" &&
+  depuis_cmd &&
     "${tmux[@]}" send-keys "7$(printf '%4200s')echo FUITE" Enter && attendre "mise à mort du programme" &&
     "${tmux[@]}" send-keys "echo FIN" Enter && attendre FIN -xF &&
     ! grep -qE '(^|[^ ])FUITE$' "$ecran" && sans_demande && "${tmux[@]}" send-keys exit Enter && fini
@@ -138,7 +142,7 @@ cmd_interactif() {
 # line typed is cmd's. The keys go one at a time, the 7 once it shows: Wine's
 # console loses a line whose Ctrl-Z comes in the same burst as its Enter.
 cmd_ctrl_z() {
-  ouvrir cmd ">" && "${tmux[@]}" send-keys "\"$exe\"" Enter && attendre "Faites votre choix :" &&
+  depuis_cmd &&
     "${tmux[@]}" send-keys 7 && attendre "Faites votre choix : 7" -xF &&
     "${tmux[@]}" send-keys C-z && sleep 1 && "${tmux[@]}" send-keys Enter &&
     attendre "mise à mort du programme" && "${tmux[@]}" send-keys "echo FIN" Enter && attendre FIN -xF &&
