@@ -8,7 +8,7 @@
 
 #include "console.h"
 #include "console_plateforme.h"
-#include "saisie.h"
+#include "saisie_console.h"
 
 namespace {
 
@@ -34,70 +34,19 @@ bool seulDansSaConsole() {
     return GetConsoleProcessList(processus, 2) == 1;
 }
 
-// Standard input typed at a console, read here rather than by the C runtime,
-// whose text mode stops at a Ctrl-Z without ending the input, and reads one key
-// past a CR to look for an LF. One ReadConsoleW at a time: with line input (the
-// usual mode) the console hands over at most one line to a read, once Enter is
-// pressed, so the read that brings the number brings its line, or the first part
-// of a line longer than the buffer, whose other parts are already there. Without
-// line input there are no lines: a read brings the keys typed so far, and after
-// the number nothing more is read.
-class SaisieALaConsole : public Saisie<SaisieALaConsole, wchar_t> {
-public:
-    // Drops what is left of the answer's line: what the reads brought, and the
-    // parts of a long line that the console holds already. Never waits.
-    void oublierLaLigne() {
-        debut_ = fin_;
-        finirLaLigne();
-    }
-
-private:
-    friend Saisie;
-    static constexpr wchar_t ctrlZ = 0x1A;
-    bool ligneEntiere_ = true;  // the reads so far brought the whole of their line
-
-    // Reads one part of a line into the buffer given; false when the console gives
-    // nothing more. With line input, a part is the line's last when it is shorter
-    // than the buffer or ends with the line.
-    bool lirePartie(wchar_t* tampon, DWORD place, DWORD& lus) {
-        lus = 0;
-        if (ReadConsoleW(GetStdHandle(STD_INPUT_HANDLE), tampon, place, &lus, nullptr) == 0 || lus == 0) {
-            finie_ = true;
-            return false;
-        }
-        ligneEntiere_ = !lignes_ || lus < place || tampon[lus - 1] == L'\n';
-        return true;
-    }
-
-    void remplir() {
-        const bool debutDeLigne = ligneEntiere_;
+// One ReadConsoleW of standard input.
+struct ConsoleWindows {
+    Lus lire(wchar_t* tampon, std::size_t place) const {
         DWORD lus = 0;
-        if (!lirePartie(tampon_, static_cast<DWORD>(taille), lus)) return;
-        debut_ = 0;
-        fin_ = lus;
-        const std::size_t z = std::wstring_view(tampon_, lus).find(ctrlZ);
-        if (z == std::wstring_view::npos) return;
-        // Ctrl-Z ends the line it is typed in: what follows it is dropped, and a
-        // number ends there. First on a line, it ends the input.
-        finirLaLigne();
-        if (z == 0 && debutDeLigne) {
-            finie_ = true;
-            fin_ = 0;
-            return;
+        if (ReadConsoleW(GetStdHandle(STD_INPUT_HANDLE), tampon, static_cast<DWORD>(place), &lus, nullptr) == 0) {
+            return {};
         }
-        tampon_[z] = L'\n';
-        fin_ = z + 1;
-    }
-
-    // Reads and drops the parts of the line that the console holds already.
-    void finirLaLigne() {
-        wchar_t reste[256];
-        DWORD lus = 0;
-        while (!ligneEntiere_ && !finie_) lirePartie(reste, 256, lus);
+        return {lus};
     }
 };
 
-SaisieALaConsole console;
+// Standard input typed at a console, read by the program itself.
+SaisieALaConsole<ConsoleWindows> console;
 
 }  // namespace
 

@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "nombre.h"
+#include "processus.h"
+#include "saisie_console.h"
+
+namespace {
+
+// One read of a Windows console: the characters it may take, and what it brings.
+struct Appel {
+    std::size_t place;
+    std::wstring touches;
+};
+
+struct Deroulement {
+    std::vector<Appel> script;
+    std::vector<std::size_t> demandes;  // the place of every read asked for
+};
+
+// A console that answers each read with the next of its script; past it, with
+// nothing, as a console that gives no more.
+struct ConsoleScriptee {
+    Deroulement* d;
+    Lus lire(wchar_t* tampon, std::size_t place) const {
+        d->demandes.push_back(place);
+        if (d->demandes.size() > d->script.size()) return {};
+        const Appel& a = d->script[d->demandes.size() - 1];
+        std::copy(a.touches.begin(), a.touches.end(), tampon);
+        return {a.touches.size()};
+    }
+};
+
+struct Cas {
+    const char* nom;
+    std::vector<Appel> script;  // every read up to the end of the answer's line, and no more
+    std::vector<int> valeurs;   // the numbers read one after the other, each preset to 1
+    bool lignes = true;         // the console's line input
+};
+
+std::ostream& operator<<(std::ostream& os, const Cas& c) { return os << c.nom; }
+
+class ConsoleWindows : public testing::TestWithParam<Cas> {};
+
+// The menu's reads, then the drop of what is left of the line: the numbers come
+// out, each read asks for what it should, and nothing is read past the line.
+TEST_P(ConsoleWindows, LitLaReponseEtRienDePlus) {
+    Deroulement d{GetParam().script, {}};
+    std::vector<std::size_t> places;
+    for (const Appel& a : d.script) {
+        ASSERT_LE(a.touches.size(), a.place) << "a read brings no more than it may take";
+        places.push_back(a.place);
+    }
+    SaisieALaConsole<ConsoleScriptee> saisie{ConsoleScriptee{&d}};
+    saisie.activer(GetParam().lignes);
+    std::vector<int> valeurs(GetParam().valeurs.size(), 1);
+    for (int& valeur : valeurs) lireNombre(saisie, valeur);
+    saisie.oublierLaLigne();
+    EXPECT_EQ(valeurs, GetParam().valeurs);
+    EXPECT_EQ(d.demandes, places);
+}
+
+std::wstring blancs(std::size_t n) { return std::wstring(n, L' '); }
+const std::wstring ctrlZ = L"\x1a";
+
+INSTANTIATE_TEST_SUITE_P(Cas, ConsoleWindows, testing::Values(
+    Cas{"une_ligne", {{4096, L"7\r\n"}}, {7}},
+    Cas{"console_fermee", {{4096, L""}}, {1}},
+    Cas{"ligne_longue", {{4096, L"7" + blancs(4095)}, {256, blancs(256)}, {256, L"echo FUITE\r\n"}}, {7}},
+    Cas{"ctrl_z_en_tete", {{4096, ctrlZ + L"\r\n"}}, {1}},
+    Cas{"ctrl_z_en_tete_de_ligne_longue", {{4096, ctrlZ + blancs(4095)}, {256, L"7\r\n"}}, {1}},
+    // What follows Ctrl-Z on its line is dropped: the question reads the next line.
+    Cas{"ctrl_z_dans_la_ligne", {{4096, L"2" + ctrlZ + L"1\r\n"}, {4096, L"2\r\n"}}, {2, 2}},
+    Cas{"sans_lignes", {{4096, L"7"}, {4096, L"\r"}}, {7}, false}), NomDuCas());
+
+}  // namespace
