@@ -34,14 +34,17 @@ bool seulDansSaConsole() {
     return GetConsoleProcessList(processus, 2) == 1;
 }
 
-// One ReadConsoleW of standard input.
+// One ReadConsoleW of standard input. Ctrl-C, where the console processes it,
+// interrupts a read: it then succeeds with no characters, and Windows says that
+// it was aborted (Wine says nothing). A read that fails finds no console.
 struct ConsoleWindows {
     Lus lire(wchar_t* tampon, std::size_t place) const {
         DWORD lus = 0;
-        if (ReadConsoleW(GetStdHandle(STD_INPUT_HANDLE), tampon, static_cast<DWORD>(place), &lus, nullptr) == 0) {
-            return {};
-        }
-        return {lus};
+        SetLastError(ERROR_SUCCESS);
+        const BOOL reussie =
+            ReadConsoleW(GetStdHandle(STD_INPUT_HANDLE), tampon, static_cast<DWORD>(place), &lus, nullptr);
+        if (reussie != 0 && lus > 0) return {lus, false};
+        return {0, reussie != 0 || GetLastError() == ERROR_OPERATION_ABORTED};
     }
 };
 
@@ -51,7 +54,10 @@ SaisieALaConsole<ConsoleWindows> console;
 }  // namespace
 
 void preparerConsole() {
-    if (estUneConsole(STD_INPUT_HANDLE)) console.activer(estUneConsole(STD_INPUT_HANDLE, ENABLE_LINE_INPUT));
+    if (estUneConsole(STD_INPUT_HANDLE)) {
+        console.activer(estUneConsole(STD_INPUT_HANDLE, ENABLE_LINE_INPUT),
+                        estUneConsole(STD_INPUT_HANDLE, ENABLE_PROCESSED_INPUT));
+    }
     std::fflush(stdout);
     std::system("CLS");
 }
@@ -92,10 +98,13 @@ void attendreAvantDeFermer() {
     // answer) must not close the window before it can be read.
     FlushConsoleInputBuffer(GetStdHandle(STD_INPUT_HANDLE));
     // Enter closes the window, even after a Ctrl-Z that ended the input, and
-    // even as a bare CR (a console without line input).
+    // even as a bare CR (a console without line input); a Ctrl-C that the
+    // console lets through does not.
     wchar_t touches[64];
-    DWORD lues = 0;
-    while (ReadConsoleW(GetStdHandle(STD_INPUT_HANDLE), touches, 64, &lues, nullptr) != 0 && lues > 0) {
-        if (std::wstring_view(touches, lues).find_first_of(L"\r\n") != std::wstring_view::npos) return;
+    for (;;) {
+        const Lus lues = ConsoleWindows{}.lire(touches, 64);
+        if (lues.interrompue) continue;
+        const std::wstring_view lu(touches, lues.nombre);
+        if (lu.empty() || lu.find_first_of(L"\r\n") != std::wstring_view::npos) return;
     }
 }

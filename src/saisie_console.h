@@ -5,10 +5,11 @@
 
 #include "saisie.h"
 
-// What one read of a console brought: a number of characters; none when the
-// console gives no more.
+// What one read of a console brought: a number of characters; none when Ctrl-C
+// interrupted the read (interrompue), or when the console gives no more.
 struct Lus {
     std::size_t nombre = 0;
+    bool interrompue = false;
 };
 
 // Keys typed at a Windows console, read by the program itself rather than by
@@ -19,11 +20,13 @@ struct Lus {
 // With line input (the usual mode) the console hands over at most one line to a
 // read, once Enter is pressed, so the read that brings the number brings its
 // line, or the first part of a line longer than the buffer, whose other parts
-// are already there. Without line input there are no lines to wait for: a read
-// brings the keys typed so far, and after the number nothing more is read.
+// are already there. Only Enter ends a line: CR LF, or a bare CR where the
+// console's processed input is off. A line feed typed within a line (Ctrl-J) is
+// one of its characters. Without line input there are no lines to wait for: a
+// read brings the keys typed so far, and after the number nothing more is read.
 //
-// Ctrl-Z ends the line it is typed in, and a number with it: what follows it is
-// dropped. First on a line, it ends the input.
+// Ctrl-Z ends the line it is typed in, and a number with it. First on a line, it
+// ends the input. With line input, what follows it on its line is dropped.
 template <class Console>
 class SaisieALaConsole : public Saisie<SaisieALaConsole<Console>, wchar_t> {
     using Base = Saisie<SaisieALaConsole<Console>, wchar_t>;
@@ -31,6 +34,11 @@ class SaisieALaConsole : public Saisie<SaisieALaConsole<Console>, wchar_t> {
 
 public:
     explicit SaisieALaConsole(Console console = Console{}) : console_(console) {}
+
+    void activer(bool lignes, bool traitee) {
+        Base::activer(lignes);
+        traitee_ = traitee;
+    }
 
     // Drops what is left of the answer's line: what the reads brought, and the
     // parts of a long line that the console holds already. Never waits.
@@ -45,18 +53,30 @@ private:
     static constexpr std::size_t tailleDuReste = 256;
 
     Console console_;
+    bool traitee_ = true;       // Enter gives CR LF
     bool ligneEntiere_ = true;  // the reads so far brought the whole of their line
+    bool nouvelleLigne_ = true;  // without line input: the next key starts a line
+
+    // Whether a part that fills its read is the last of its line: it ends with
+    // the line's own end.
+    bool finitSaLigne(const wchar_t* tampon, std::size_t lus) const {
+        const std::wstring_view partie(tampon, lus);
+        return partie.ends_with(L"\r\n") || (!traitee_ && partie.ends_with(L'\r'));
+    }
 
     // Reads one part of a line into the buffer given; false when the console gives
-    // nothing more. With line input, a part is the line's last when it is shorter
-    // than the buffer or ends with the line.
+    // nothing more. A read that Ctrl-C interrupted is made again: where Ctrl-C ends
+    // the program, the console's own handling of it does so.
     bool lirePartie(wchar_t* tampon, std::size_t place, std::size_t& lus) {
-        lus = console_.lire(tampon, place).nombre;
+        Lus lecture;
+        do lecture = console_.lire(tampon, place);
+        while (lecture.interrompue);
+        lus = lecture.nombre;
         if (lus == 0) {
             finie_ = true;
             return false;
         }
-        ligneEntiere_ = !lignes_ || lus < place || tampon[lus - 1] == L'\n';
+        ligneEntiere_ = !lignes_ || lus < place || finitSaLigne(tampon, lus);
         return true;
     }
 
@@ -66,6 +86,12 @@ private:
         if (!lirePartie(tampon_, taille, lus)) return;
         debut_ = 0;
         fin_ = lus;
+        if (lignes_) couperLaLigne(debutDeLigne);
+        else couperSansLignes();
+    }
+
+    // With line input: the read holds one line, or a part of it.
+    void couperLaLigne(bool debutDeLigne) {
         const std::size_t z = std::wstring_view(tampon_, fin_).find(ctrlZ);
         if (z == std::wstring_view::npos) return;
         finirLaLigne();
@@ -76,6 +102,21 @@ private:
         }
         tampon_[z] = L'\n';
         fin_ = z + 1;
+    }
+
+    // Without line input: a line starts with the first key and after each Enter,
+    // a CR; a Ctrl-Z elsewhere only ends the number before it.
+    void couperSansLignes() {
+        for (std::size_t i = 0; i < fin_; ++i) {
+            if (tampon_[i] == ctrlZ && nouvelleLigne_) {
+                finie_ = true;
+                fin_ = i;
+                return;
+            }
+            if (tampon_[i] == ctrlZ) tampon_[i] = L'\n';
+            // An LF right after a CR belongs to the same Enter.
+            if (tampon_[i] != L'\n' || !nouvelleLigne_) nouvelleLigne_ = tampon_[i] == L'\r';
+        }
     }
 
     // Reads and drops the parts of the line that the console holds already.
