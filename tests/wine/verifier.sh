@@ -11,15 +11,31 @@ wine=$(command -v wine || command -v wine64 || echo /usr/lib/wine/wine64)
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 # The prefix and the work folders stay in the build folder. Wine runs without
 # TMPDIR: Debian 13's Wine aborts at start whenever it is set. Its server's
-# socket then goes where Wine puts it by default, and the server is ended with
-# the check.
+# socket then goes to a folder in /tmp, which goes with the server at the end.
 construction=$(dirname "$exe")
 export WINEPREFIX="$construction/wine-prefix" WINEDEBUG=-all
 unset TMPDIR
 travail="$construction/wine-verification"
 rm -rf "$travail"
 mkdir -p "$travail"
-trap '"$wineserver" -k 2>/dev/null; "$wineserver" -w 2>/dev/null; rm -rf "$travail"' EXIT
+# Ends the server, then removes its socket folder, named after the prefix's
+# device and inode, and the folder that holds it once empty: /tmp/.wine-UID
+# (Wine 10), or the /tmp/wine-XXXXXX that the prefix's file wineserver names
+# (Debian's Wine 8). The folders of other prefixes and users stay.
+finir_wine() {
+  "$wineserver" -k 2>/dev/null
+  "$wineserver" -w 2>/dev/null
+  [ -d "$WINEPREFIX" ] || return 0
+  local serveur dossier nom dossiers=("/tmp/.wine-$(id -u)")
+  serveur="server-$(stat -c %D "$WINEPREFIX")-$(printf %x "$(stat -c %i "$WINEPREFIX")")"
+  nom=$(cat "$WINEPREFIX/wineserver" 2>/dev/null)
+  [[ $nom =~ ^wine-[A-Za-z0-9]{6}$ ]] && dossiers+=("/tmp/$nom")
+  for dossier in "${dossiers[@]}"; do
+    [ -d "$dossier/$serveur" ] && rm -rf "${dossier:?}/$serveur" && rmdir "$dossier" 2>/dev/null
+  done
+  return 0
+}
+trap 'finir_wine; rm -rf "$travail"' EXIT
 
 # One Wine server for all the runs: each start then costs a fraction of a second.
 mkdir -p "$WINEPREFIX"
