@@ -117,12 +117,13 @@ fini() {
   [ "$(cat "$statut" 2>/dev/null)" = 0 ]
 }
 # ouvrir COMMAND [TEXT]: runs the Wine COMMAND in a console on a terminal of its
-# own, and waits for TEXT (the menu's prompt by default) on its screen.
+# own, and waits for TEXT (the menu's prompt by default) on its screen. The
+# terminal has no suspend key: Ctrl-Z reaches the console as a key.
 ouvrir() {
   rm -rf "$travail/console" "$statut"
   mkdir "$travail/console"
   LC_ALL=C.UTF-8 "${tmux[@]}" new-session -d -x 100 -y 30 \
-    "cd '$travail/console' && '$wine' $1; echo \$? >'$statut'; sleep 60" &&
+    "stty susp undef && cd '$travail/console' && '$wine' $1; echo \$? >'$statut'; sleep 60" &&
     attendre "${2:-Faites votre choix :}"
 }
 sans_demande() { ! grep -qF "Appuyez sur Entrée pour fermer." "$ecran"; }
@@ -142,26 +143,26 @@ propre_entree1() {
 partagee_cmd_c() {
   ouvrir "cmd /c '$exe'" && "${tmux[@]}" send-keys 1 Enter && fini && attendre "Fichier non trouvé." && sans_demande
 }
-# cardio.exe started from an interactive cmd, at its prompt.
-depuis_cmd() {
-  ouvrir cmd ">" && "${tmux[@]}" send-keys "\"$exe\"" Enter && attendre "Faites votre choix :"
-}
-# The answer's line is longer than what the C library reads at once: its end,
-# if left, would be run by cmd, which would write FUITE after its prompt.
+# cardio.exe started from an interactive cmd, at its prompt, which lancer
+# starts it again from.
+lancer() { "${tmux[@]}" send-keys "\"$exe\"" Enter && attendre "Faites votre choix :" -xF; }
+depuis_cmd() { ouvrir cmd ">" && lancer; }
+# cmd_interactif KEYS...: the answer's line ends with a command that, if it
+# reached cmd, would write FUITE after its prompt.
 cmd_interactif() {
   depuis_cmd &&
-    "${tmux[@]}" send-keys "7$(printf '%4200s')echo FUITE" Enter && attendre "mise à mort du programme" &&
+    "${tmux[@]}" send-keys "$@" Enter && attendre "mise à mort du programme" &&
     "${tmux[@]}" send-keys "echo FIN" Enter && attendre FIN -xF &&
     ! grep -qE '(^|[^ ])FUITE$' "$ecran" && sans_demande && "${tmux[@]}" send-keys exit Enter && fini
 }
-# Ctrl-Z ends the answer's line: the run waits for nothing more, and the next
-# line typed is cmd's. The keys go one at a time, the 7 once it shows: Wine's
-# console loses a line whose Ctrl-Z comes in the same burst as its Enter.
+# First on a line, Ctrl-Z ends the input: entry 1 at once, and the next line is
+# cmd's. Within a line, it ends the line: 2, Ctrl-Z, 1 chooses 2 and drops the
+# 1, so the order is asked, and the next line answers it.
 cmd_ctrl_z() {
-  depuis_cmd &&
-    "${tmux[@]}" send-keys 7 && attendre "Faites votre choix : 7" -xF &&
-    "${tmux[@]}" send-keys C-z && sleep 1 && "${tmux[@]}" send-keys Enter &&
-    attendre "mise à mort du programme" && "${tmux[@]}" send-keys "echo FIN" Enter && attendre FIN -xF &&
+  depuis_cmd && "${tmux[@]}" send-keys C-z Enter && attendre "Fichier non trouvé." &&
+    "${tmux[@]}" send-keys "echo FIN" Enter && attendre FIN -xF &&
+    lancer && "${tmux[@]}" send-keys 2 C-z 1 Enter && attendre "Dans l'ordre croissant ou décroissant ?" &&
+    "${tmux[@]}" send-keys 2 Enter && attendre "Voici les données dans l'ordre décroissant : *WIP*" &&
     "${tmux[@]}" send-keys exit Enter && fini
 }
 # A parent program left the console without line input: Enter sends a bare CR,
@@ -170,20 +171,31 @@ sans_lignes() {
   ouvrir "'$sans_lignes' '$("$wine" winepath -w "$exe")'" && "${tmux[@]}" send-keys 7 Enter &&
     fini && attendre "mise à mort du programme"
 }
+# console NAME COMMAND...: one case, and what a failure left running (a
+# cardio.exe still waiting) must not fail the next.
+console() {
+  local nom=$1
+  shift
+  if "$@"; then
+    compter "console_$nom" ""
+  else
+    compter "console_$nom" " the console reads"
+    cat "$ecran"
+    "$wineserver" -k 2>/dev/null; "$wineserver" -w 2>/dev/null; "$wineserver" -p
+  fi
+  "${tmux[@]}" kill-server 2>/dev/null
+  sleep 0.2
+}
 if command -v tmux >/dev/null; then
-  for cas in propre_entree7 propre_entree1 partagee_cmd_c cmd_interactif cmd_ctrl_z sans_lignes; do
-    if "$cas"; then
-      compter "console_$cas" ""
-    else
-      compter "console_$cas" " the console reads"
-      cat "$ecran"
-      # What a failed case left running (a cardio.exe still waiting) must not
-      # fail the next one.
-      "$wineserver" -k 2>/dev/null; "$wineserver" -w 2>/dev/null; "$wineserver" -p
-    fi
-    "${tmux[@]}" kill-server 2>/dev/null
-    sleep 0.2
-  done
+  console propre_entree7 propre_entree7
+  console propre_entree1 propre_entree1
+  console partagee_cmd_c partagee_cmd_c
+  # Longer than what the C library reads at once; a line feed (Ctrl-J) last in
+  # a whole read, within the line.
+  console cmd_interactif cmd_interactif "7$(printf '%4200s')echo FUITE"
+  console cmd_ctrl_j cmd_interactif "7$(printf '%4094s')" C-j "echo FUITE"
+  console cmd_ctrl_z cmd_ctrl_z
+  console sans_lignes sans_lignes
 else
   echo "skipped console: tmux is missing"
 fi
