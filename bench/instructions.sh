@@ -6,10 +6,11 @@
 # processes started, seen by strace. Exits with status 1 when a count cannot be
 # taken or a bound is passed: 14,000 instructions more than the empty program's
 # through a pipe, 21,000 on a terminal, 1 MiB more peak memory, any child process.
-# The bounds are on the difference, which the environment does not change: the C
-# library's start-up reads every variable, so both counts grow with it, and so
-# does their ratio, printed for information only. The two programs of a
-# comparison always run under the same environment.
+# The bounds are on the difference, which the environment changes by less than 1%:
+# the C library's start-up reads every variable, so both counts grow with it, and
+# their ratio moves much more; it is printed for information only. The two
+# programs of a comparison always run under the same environment. Needs
+# valgrind, strace, cc and script (util-linux).
 # Usage: bench/instructions.sh [path/to/cardio]   (default: build/default/cardio)
 set -euo pipefail
 racine=$(cd "$(dirname "$0")/.." && pwd)
