@@ -38,7 +38,7 @@ bool seulDansSaConsole() {
 // interrupts a read: it then succeeds with no characters, and Windows says that
 // it was aborted (Wine says nothing). A read that fails finds no console.
 struct ConsoleWindows {
-    Lus lire(wchar_t* tampon, std::size_t place) const {
+    static Lus lire(wchar_t* tampon, std::size_t place) {
         DWORD lus = 0;
         SetLastError(ERROR_SUCCESS);
         const BOOL reussie =
@@ -49,7 +49,8 @@ struct ConsoleWindows {
 };
 
 // Standard input typed at a console, read by the program itself.
-SaisieALaConsole<ConsoleWindows> console;
+ConsoleWindows windows;
+SaisieALaConsole console{windows};
 
 }  // namespace
 
@@ -102,7 +103,7 @@ void attendreAvantDeFermer() {
     // console lets through does not.
     wchar_t touches[64];
     for (;;) {
-        const Lus lues = ConsoleWindows{}.lire(touches, 64);
+        const Lus lues = ConsoleWindows::lire(touches, 64);
         if (lues.interrompue) continue;
         const std::wstring_view lu(touches, lues.nombre);
         if (lu.empty() || lu.find_first_of(L"\r\n") != std::wstring_view::npos) return;

@@ -33,7 +33,7 @@ class SaisieALaConsole : public Saisie<SaisieALaConsole<Console>, wchar_t> {
     using Base::debut_, Base::fin_, Base::finie_, Base::lignes_, Base::tampon_, Base::taille;
 
 public:
-    explicit SaisieALaConsole(Console console = Console{}) : console_(console) {}
+    explicit SaisieALaConsole(Console& console) : console_(console) {}
 
     void activer(bool lignes, bool traitee) {
         Base::activer(lignes);
@@ -52,7 +52,7 @@ private:
     static constexpr wchar_t ctrlZ = 0x1A;
     static constexpr std::size_t tailleDuReste = 256;
 
-    Console console_;
+    Console& console_;
     bool traitee_ = true;       // Enter gives CR LF
     bool ligneEntiere_ = true;  // the reads so far brought the whole of their line
     bool nouvelleLigne_ = true;  // without line input: the next key starts a line

@@ -11,26 +11,23 @@
 
 namespace {
 
-// One read of a Windows console: the characters it may take, and what it brings.
+// One read of a Windows console: the characters it may take, and what it brings;
+// one that Ctrl-C interrupted brings nothing.
 struct Appel {
     std::size_t place;
     std::wstring touches;
-    bool interrompue = false;  // by Ctrl-C: nothing brought
+    bool interrompue = false;
 };
 
-struct Deroulement {
-    std::vector<Appel> script;
-    std::vector<std::size_t> demandes;  // the place of every read asked for
-};
-
-// A console that answers each read with the next of its script; past it, with
-// nothing, as a console that gives no more.
+// A console that answers each read with the next of its script, and past it with
+// nothing, as a console that gives no more. It keeps what each read asked for.
 struct ConsoleScriptee {
-    Deroulement* d;
-    Lus lire(wchar_t* tampon, std::size_t place) const {
-        d->demandes.push_back(place);
-        if (d->demandes.size() > d->script.size()) return {};
-        const Appel& a = d->script[d->demandes.size() - 1];
+    std::vector<Appel> script;
+    std::vector<std::size_t> demandes{};
+    Lus lire(wchar_t* tampon, std::size_t place) {
+        demandes.push_back(place);
+        if (demandes.size() > script.size()) return {};
+        const Appel& a = script[demandes.size() - 1];
         std::copy(a.touches.begin(), a.touches.end(), tampon);
         return {a.touches.size(), a.interrompue};
     }
@@ -51,19 +48,19 @@ class ConsoleWindows : public testing::TestWithParam<Cas> {};
 // The menu's reads, then the drop of what is left of the line: the numbers come
 // out, each read asks for what it should, and nothing is read past the line.
 TEST_P(ConsoleWindows, LitLaReponseEtRienDePlus) {
-    Deroulement d{GetParam().script, {}};
+    ConsoleScriptee console{GetParam().script};
     std::vector<std::size_t> places;
-    for (const Appel& a : d.script) {
+    for (const Appel& a : console.script) {
         ASSERT_LE(a.touches.size(), a.place) << "a read brings no more than it may take";
         places.push_back(a.place);
     }
-    SaisieALaConsole<ConsoleScriptee> saisie{ConsoleScriptee{&d}};
+    SaisieALaConsole saisie{console};
     saisie.activer(GetParam().lignes, GetParam().traitee);
     std::vector<int> valeurs(GetParam().valeurs.size(), 1);
     for (int& valeur : valeurs) lireNombre(saisie, valeur);
     saisie.oublierLaLigne();
     EXPECT_EQ(valeurs, GetParam().valeurs);
-    EXPECT_EQ(d.demandes, places);
+    EXPECT_EQ(console.demandes, places);
 }
 
 std::wstring blancs(std::size_t n) { return std::wstring(n, L' '); }
