@@ -19,9 +19,10 @@ travail="$construction/wine-verification"
 rm -rf "$travail"
 mkdir -p "$travail"
 # Ends the server, then removes its socket folder, named after the prefix's
-# device and inode, and the folder that holds it once empty: /tmp/.wine-UID
-# (Wine 10), or the /tmp/wine-XXXXXX that the prefix's file wineserver names
-# (Debian's Wine 8). The folders of other prefixes and users stay.
+# device and inode, and the folder that holds it once empty: the
+# /tmp/wine-XXXXXX that the prefix's file wineserver names (Debian's Wine 8 and
+# 10), or /tmp/.wine-UID (Wine as its authors ship it). The folders of other
+# prefixes and users stay.
 finir_wine() {
   "$wineserver" -k 2>/dev/null
   "$wineserver" -w 2>/dev/null
