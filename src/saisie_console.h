@@ -53,8 +53,8 @@ private:
     static constexpr std::size_t tailleDuReste = 256;
 
     Console& console_;
-    bool traitee_ = true;       // Enter gives CR LF
-    bool ligneEntiere_ = true;  // the reads so far brought the whole of their line
+    bool traitee_ = true;        // Enter gives CR LF
+    bool ligneEntiere_ = true;   // the reads so far brought the whole of their line
     bool nouvelleLigne_ = true;  // without line input: the next key starts a line
 
     // Whether a part that fills its read is the last of its line: it ends with
