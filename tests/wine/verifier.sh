@@ -18,22 +18,22 @@ unset TMPDIR
 travail="$construction/wine-verification"
 rm -rf "$travail"
 mkdir -p "$travail"
+arreter_wine() {
+  "$wineserver" -k 2>/dev/null
+  "$wineserver" -w 2>/dev/null
+}
 # Ends the server, then removes its socket folder, named after the prefix's
 # device and inode, and the folder that holds it once empty: the
 # /tmp/wine-XXXXXX that the prefix's file wineserver names (Debian's Wine 8 and
-# 10), or /tmp/.wine-UID (Wine as its authors ship it). The folders of other
-# prefixes and users stay.
+# 10). The folders of other prefixes and users stay.
 finir_wine() {
-  "$wineserver" -k 2>/dev/null
-  "$wineserver" -w 2>/dev/null
-  [ -d "$WINEPREFIX" ] || return 0
-  local serveur dossier nom dossiers=("/tmp/.wine-$(id -u)")
-  serveur="server-$(stat -c %D "$WINEPREFIX")-$(printf %x "$(stat -c %i "$WINEPREFIX")")"
+  arreter_wine
+  local nom dossier
   nom=$(cat "$WINEPREFIX/wineserver" 2>/dev/null)
-  [[ $nom =~ ^wine-[A-Za-z0-9]{6}$ ]] && dossiers+=("/tmp/$nom")
-  for dossier in "${dossiers[@]}"; do
-    [ -d "$dossier/$serveur" ] && rm -rf "${dossier:?}/$serveur" && rmdir "$dossier" 2>/dev/null
-  done
+  [[ $nom =~ ^wine-[A-Za-z0-9]{6}$ ]] || return 0
+  dossier=/tmp/$nom
+  rm -rf "$dossier/server-$(stat -c %D "$WINEPREFIX")-$(printf %x "$(stat -c %i "$WINEPREFIX")")"
+  rmdir "$dossier" 2>/dev/null
   return 0
 }
 trap 'finir_wine; rm -rf "$travail"' EXIT
@@ -182,7 +182,8 @@ console() {
   else
     compter "console_$nom" " the console reads"
     cat "$ecran"
-    "$wineserver" -k 2>/dev/null; "$wineserver" -w 2>/dev/null; "$wineserver" -p
+    arreter_wine
+    "$wineserver" -p
   fi
   "${tmux[@]}" kill-server 2>/dev/null
   sleep 0.2
