@@ -103,9 +103,7 @@ void attendreAvantDeFermer() {
     // console lets through does not.
     wchar_t touches[64];
     for (;;) {
-        const Lus lues = ConsoleWindows::lire(touches, 64);
-        if (lues.interrompue) continue;
-        const std::wstring_view lu(touches, lues.nombre);
+        const std::wstring_view lu(touches, lireMalgreCtrlC(windows, touches, 64));
         if (lu.empty() || lu.find_first_of(L"\r\n") != std::wstring_view::npos) return;
     }
 }

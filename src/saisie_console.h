@@ -12,6 +12,18 @@ struct Lus {
     bool interrompue = false;
 };
 
+// One read of the console that Ctrl-C did not interrupt: the number of characters
+// it brought, 0 when the console gives no more. A read that Ctrl-C interrupted is
+// made again: where Ctrl-C ends the program, the console's own handling of it
+// does so.
+template <class Console>
+std::size_t lireMalgreCtrlC(Console& console, wchar_t* tampon, std::size_t place) {
+    Lus lecture;
+    do lecture = console.lire(tampon, place);
+    while (lecture.interrompue);
+    return lecture.nombre;
+}
+
 // Keys typed at a Windows console, read by the program itself rather than by
 // the C runtime, whose text mode stops at a Ctrl-Z without ending the input,
 // and reads one key past a CR to look for an LF. Console makes the reads:
@@ -64,26 +76,19 @@ private:
         return partie.ends_with(L"\r\n") || (!traitee_ && partie.ends_with(L'\r'));
     }
 
-    // Reads one part of a line into the buffer given; false when the console gives
-    // nothing more. A read that Ctrl-C interrupted is made again: where Ctrl-C ends
-    // the program, the console's own handling of it does so.
-    bool lirePartie(wchar_t* tampon, std::size_t place, std::size_t& lus) {
-        Lus lecture;
-        do lecture = console_.lire(tampon, place);
-        while (lecture.interrompue);
-        lus = lecture.nombre;
-        if (lus == 0) {
-            finie_ = true;
-            return false;
-        }
-        ligneEntiere_ = !lignes_ || lus < place || finitSaLigne(tampon, lus);
-        return true;
+    // Reads one part of a line into the buffer given: the number of characters
+    // read, 0 when the console gives no more.
+    std::size_t lirePartie(wchar_t* tampon, std::size_t place) {
+        const std::size_t lus = lireMalgreCtrlC(console_, tampon, place);
+        if (lus == 0) finie_ = true;
+        else ligneEntiere_ = !lignes_ || lus < place || finitSaLigne(tampon, lus);
+        return lus;
     }
 
     void remplir() {
         const bool debutDeLigne = ligneEntiere_;
-        std::size_t lus = 0;
-        if (!lirePartie(tampon_, taille, lus)) return;
+        const std::size_t lus = lirePartie(tampon_, taille);
+        if (lus == 0) return;
         debut_ = 0;
         fin_ = lus;
         if (lignes_) couperLaLigne(debutDeLigne);
@@ -108,21 +113,22 @@ private:
     // a CR; a Ctrl-Z elsewhere only ends the number before it.
     void couperSansLignes() {
         for (std::size_t i = 0; i < fin_; ++i) {
-            if (tampon_[i] == ctrlZ && nouvelleLigne_) {
+            wchar_t& c = tampon_[i];
+            if (c == ctrlZ && nouvelleLigne_) {
                 finie_ = true;
                 fin_ = i;
                 return;
             }
-            if (tampon_[i] == ctrlZ) tampon_[i] = L'\n';
-            // An LF right after a CR belongs to the same Enter.
-            if (tampon_[i] != L'\n' || !nouvelleLigne_) nouvelleLigne_ = tampon_[i] == L'\r';
+            if (c == ctrlZ) c = L'\n';
+            // An LF, right after a CR, belongs to the same Enter.
+            if (c == L'\r') nouvelleLigne_ = true;
+            else if (c != L'\n') nouvelleLigne_ = false;
         }
     }
 
     // Reads and drops the parts of the line that the console holds already.
     void finirLaLigne() {
         wchar_t reste[tailleDuReste];
-        std::size_t lus = 0;
-        while (!ligneEntiere_ && !finie_) lirePartie(reste, tailleDuReste, lus);
+        while (!ligneEntiere_ && !finie_) lirePartie(reste, tailleDuReste);
     }
 };

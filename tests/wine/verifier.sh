@@ -192,8 +192,8 @@ if command -v tmux >/dev/null; then
   console propre_entree7 propre_entree7
   console propre_entree1 propre_entree1
   console partagee_cmd_c partagee_cmd_c
-  # Longer than what the C library reads at once; a line feed (Ctrl-J) last in
-  # a whole read, within the line.
+  # Longer than one read of the console (4096 characters); a line feed (Ctrl-J)
+  # last in a whole read, within the line.
   console cmd_interactif cmd_interactif "7$(printf '%4200s')echo FUITE"
   console cmd_ctrl_j cmd_interactif "7$(printf '%4094s')" C-j "echo FUITE"
   console cmd_ctrl_z cmd_ctrl_z
