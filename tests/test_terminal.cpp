@@ -149,7 +149,7 @@ TEST_P(ResteDeLaLigne, NArrivePasAuProgrammeSuivant) {
     const bool tapeEnAvance = l.mode == Mode::tapeEnAvance;
     const Resultat r = executer({.etapes = {{"", tapeEnAvance ? "" : saisie}, {ecrit, l.ensuite}},
                                  .programme = "/bin/sh",
-                                 .arguments = {"-c", "\"$0\"; head -n 1", CARDIO_EXE},
+                                 .arguments = {"-c", "\"$0\" && head -n 1", CARDIO_EXE},
                                  .environnement = {"PATH=/usr/bin:/bin", "LC_ALL=C.UTF-8"},
                                  .dossier = dossier.chemin(),
                                  .terminal = l.mode == Mode::sortieEnTube ? SurTerminal::entree
@@ -181,6 +181,8 @@ INSTANTIATE_TEST_SUITE_P(Cas, ResteDeLaLigne, testing::Values(
     Ligne{"dix_megaoctets", "7", fin, 10 << 20},
     // No lines: Enter sends a CR, and nothing after it may be waited for.
     Ligne{"mode_brut", "7\r", fin, 0, "", "NEXT\n", Mode::brut},
+    // Raw, Ctrl-C is no signal but a key, and no number: entry 1, status 0.
+    Ligne{"ctrl_c_en_mode_brut", "\003", titre + absent, 0, "", "NEXT\n", Mode::brut},
     // Enter came as a CR, and the next command with it: it goes with the program.
     Ligne{"tape_en_avance", "7\recho SUITE\r", fin, 0, "", "NEXT\n", Mode::tapeEnAvance},
     Ligne{"sortie_en_tube", "7", fin, 2000, "TAIL\nNEXT\n", "", Mode::sortieEnTube}), NomDuCas());
