@@ -47,14 +47,15 @@ TEST_P(FichierDeDonnees, EstVerifieSansEtreTouche) {
     EXPECT_EQ(instantane(dossier.chemin()), avant);
 }
 
-// Root may open a read-only file for writing: those cases run the program as the
-// user nobody when the suite runs as root, so that the file's permissions count,
+// Root may open any file for reading and writing: the cases about permissions run
+// the program as the user nobody when the suite runs as root, so that they count,
 // and are skipped where root cannot become nobody.
 INSTANTIATE_TEST_SUITE_P(Cas, FichierDeDonnees, testing::Values(
     Cas{"absent", [](const DossierTemporaire&) {}, absent},
     Cas{"present", [](const DossierTemporaire& d) { ecrireFichier(d / "ici/donnees.csv", 0644); }, ""},
     Cas{"vide", [](const DossierTemporaire& d) { ecrireFichier(d / "ici/donnees.csv", 0644); fs::resize_file(d / "ici/donnees.csv", 0); }, ""},
     Cas{"lecture_seule", [](const DossierTemporaire& d) { ecrireFichier(d / "ici/donnees.csv", 0444); }, absent, true},
+    Cas{"ecriture_seule", [](const DossierTemporaire& d) { ecrireFichier(d / "ici/donnees.csv", 0222); }, absent, true},
     Cas{"inscriptible_par_tous", [](const DossierTemporaire& d) { chmod((d / "ici").c_str(), 0755); ecrireFichier(d / "ici/donnees.csv", 0666); }, "", true},
     Cas{"dossier", [](const DossierTemporaire& d) { fs::create_directory(d / "ici/donnees.csv"); }, absent},
     Cas{"lien_casse", [](const DossierTemporaire& d) { fs::create_symlink("manquant.csv", d / "ici/donnees.csv"); }, absent},
