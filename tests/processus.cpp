@@ -27,26 +27,6 @@
 #include <termios.h>
 #include <unistd.h>
 
-const std::string ecranCp850 =
-    "Vous avez le choix de la pilule... non je d\202conne.\n"
-    "Bienvenue dans la m... non dans le module cardio !\n"
-    "Veuillez choisir le mode que vous souhaitez. \n"
-    "----- Vous avez le choix entre ----- \n"
-    "1 - Afficher les donn\202es contenues dans le fichier CSV \n"
-    "2 - Afficher les donn\202es dans l'ordre croissant ou d\202croissant \n"
-    "3 - Rechercher et afficher les donn\202es (temps particulier) \n"
-    "4 - Afficher la moyenne du pouls (temps particulier) \n"
-    "5 - Afficher le nombre de lignes de donn\202es actuellement en m\202moire \n"
-    "6 - Rechercher et afficher les maximums/minimums de pouls \n"
-    "7 - Quitter l'application \n"
-    "------------------------------------ \n"
-    "Faites votre choix : ";
-const std::string titre = "Voici les donn\202es contenues dans le fichier donn\202es.csv : \n";
-const std::string absent = "Fichier non trouv\202.";
-const std::string question = "Dans l'ordre croissant ou d\202croissant ? \n";
-const std::string fin = "Veuillez patienter... mise \205 mort du programme";
-const std::string reproche = "Alors comme \207a, on prend un autre nombre que ceux d\202finis ?";
-
 namespace {
 
 // Long enough for a sanitizer build on a busy machine; a run that takes longer hangs.

@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include "textes.h"
+
 // Runs the built cardio as a user or a script would, and keeps what it wrote.
 
 // Which standard streams a pseudo-terminal takes, as in a terminal window; the
@@ -58,16 +60,6 @@ std::string sansPrivileges(Lancement& lancement, const DossierTemporaire& dossie
 
 // Names, kinds, sizes, times and file contents of a folder, to compare before and after a run.
 std::string instantane(const std::string& dossier);
-
-// Texts several tables expect, as code page 850 bytes: the twelve lines of the
-// menu with the prompt, the heading of entry 1, the missing-file message, the
-// question of entry 2, the last words of entry 7, the rebuke.
-extern const std::string ecranCp850;
-extern const std::string titre;
-extern const std::string absent;
-extern const std::string question;
-extern const std::string fin;
-extern const std::string reproche;
 
 // Names the cases of a table after their field nom.
 struct NomDuCas {

@@ -8,12 +8,12 @@
 
 namespace {
 
-const std::string croissant = "Voici les donn\202es dans l'ordre croissant : *WIP* \n";
-const std::string decroissant = "Voici les donn\202es dans l'ordre d\202croissant : *WIP* \n";
-const std::string temps = "Pr\202cisez le temps en question : \n";
-const std::string moyenne = temps + "Veuillez patienter... calcul de la moyenne des pouls \nLa moyenne est : *WIP*";
-const std::string lignes = "Nombres de lignes actuellement en m\202moire : *WIP*";
-const std::string extremes = "Valeur minimale : *WIP*Valeur maximale : *WIP*";
+const std::string croissant = cp850("croissant");
+const std::string decroissant = cp850("decroissant");
+const std::string temps = cp850("temps");
+const std::string moyenne = temps + cp850("moyenne");
+const std::string lignes = cp850("lignes");
+const std::string extremes = cp850("extremes");
 
 struct Cas {
     const char* nom;
@@ -91,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(HorsLimites, Choix, testing::Values(
 // once the text that asks for them has come through the pipe.
 TEST(Invite, ArriveAvantLaSaisie) {
     DossierTemporaire dossier;
-    const Resultat r = executer({.etapes = {{"Faites votre choix : ", "2\n"}, {question, "2\n"}},
+    const Resultat r = executer({.etapes = {{ecranCp850, "2\n"}, {question, "2\n"}},
                                  .dossier = dossier.chemin()});
     EXPECT_EQ(r.sortie, ecranCp850 + question + decroissant);
     EXPECT_EQ(r.statut, 0);

@@ -11,20 +11,6 @@ namespace {
 
 const std::string effacement = "\033[H\033[2J\033[3J";
 
-// The text as a terminal in the given form shows it.
-std::string enCodage(const std::string& cp850, Codage codage) {
-    // Each letter in the order of Codage: UTF-8, code page 850, Latin-1, ASCII.
-    const std::string lettres[][4] = {{"\303\251", "\202", "\351", "e"},
-                                      {"\303\240", "\205", "\340", "a"},
-                                      {"\303\247", "\207", "\347", "c"}};
-    std::string texte;
-    for (const char c : cp850) {
-        const auto lettre = std::find_if(std::begin(lettres), std::end(lettres), [c](auto& l) { return l[1][0] == c; });
-        texte += lettre == std::end(lettres) ? std::string(1, c) : (*lettre)[static_cast<int>(codage)];
-    }
-    return texte;
-}
-
 bool sansCodeC1(const std::string& octets) {
     return std::none_of(octets.begin(), octets.end(), [](char c) { return (c & 0xE0) == 0x80; });
 }
@@ -70,7 +56,7 @@ TEST_P(Terminal, EffaceEtEcritSelonLaLocale) {
         if (dossier.empty()) GTEST_SKIP() << "localedef, or the fr_FR locale source (package locales), is missing";
         lancement.environnement.push_back("LOCPATH=" + dossier);
     }
-    const std::string texte = ecranCp850 + reproche;
+    const std::string texte = ::texte("ecran") + ::texte("reproche");
     const Resultat r = executer(lancement);
     EXPECT_EQ(r.sortie, (GetParam().efface ? effacement : "") + enCodage(texte, GetParam().codage));
     if (GetParam().codage != Codage::cp850) {
@@ -81,7 +67,7 @@ TEST_P(Terminal, EffaceEtEcritSelonLaLocale) {
 
     lancement.terminal = SurTerminal::rien;
     const Resultat tube = executer(lancement);
-    EXPECT_EQ(tube.sortie, texte);
+    EXPECT_EQ(tube.sortie, ecranCp850 + reproche);
     EXPECT_EQ(tube.statut, 0);
 }
 
@@ -127,7 +113,7 @@ enum class Mode {
 struct Ligne {
     const char* nom;
     std::string reponses;  // typed first, then the blanks and the rest
-    std::string attendu;   // what follows the menu and its prompt
+    std::vector<std::string_view> attendu;  // the names of the texts that follow the menu and its prompt
     std::size_t blancs = 2000;
     std::string reste = "TAIL\nNEXT\n";
     std::string ensuite{};  // typed once the answer is written
@@ -144,8 +130,9 @@ TEST_P(ResteDeLaLigne, NArrivePasAuProgrammeSuivant) {
     DossierTemporaire dossier;
     const std::string saisie = l.reponses + std::string(l.blancs, ' ') + l.reste;
     // A pipe gets code page 850, the terminal the form of its locale.
-    const std::string ecrit = l.mode == Mode::sortieEnTube ? ecranCp850 + l.attendu
-                                                           : enCodage(ecranCp850 + l.attendu, Codage::utf8);
+    std::string ecrit = texte("ecran");
+    for (std::string_view nom : l.attendu) ecrit += texte(nom);
+    if (l.mode == Mode::sortieEnTube) ecrit = enCodage(ecrit, Codage::cp850);
     const bool tapeEnAvance = l.mode == Mode::tapeEnAvance;
     const Resultat r = executer({.etapes = {{"", tapeEnAvance ? "" : saisie}, {ecrit, l.ensuite}},
                                  .programme = "/bin/sh",
@@ -163,28 +150,28 @@ TEST_P(ResteDeLaLigne, NArrivePasAuProgrammeSuivant) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cas, ResteDeLaLigne, testing::Values(
-    Ligne{"entree7", "7", fin},
-    Ligne{"reproche", "0", reproche},
-    Ligne{"hors_limites", "99999999999", reproche},
-    Ligne{"entree2", "2\n1", question + "Voici les donn\202es dans l'ordre croissant : *WIP* \n"},
+    Ligne{"entree7", "7", {"fin"}},
+    Ligne{"reproche", "0", {"reproche"}},
+    Ligne{"hors_limites", "99999999999", {"reproche"}},
+    Ligne{"entree2", "2\n1", {"question", "croissant"}},
     // Ctrl-D at the prompt: the lines typed after it are not the answer's.
-    Ligne{"fin_de_saisie", "\004", titre + absent, 0, "NEXT\n"},
+    Ligne{"fin_de_saisie", "\004", {"titre", "absent"}, 0, "NEXT\n"},
     // Ctrl-D ends the answer's line without a newline, after a blank or right after the number.
-    Ligne{"ctrl_d_apres_la_reponse", "7 \004", fin, 0, "NEXT\nNEXT2\n"},
-    Ligne{"ctrl_d_colle_au_nombre", "7\004", fin, 0, "NEXT\nNEXT2\n"},
+    Ligne{"ctrl_d_apres_la_reponse", "7 \004", {"fin"}, 0, "NEXT\nNEXT2\n"},
+    Ligne{"ctrl_d_colle_au_nombre", "7\004", {"fin"}, 0, "NEXT\nNEXT2\n"},
     // The character that ends the first number begins the second: -2 answers nothing.
-    Ligne{"caractere_rendu", "2-2", question},
+    Ligne{"caractere_rendu", "2-2", {"question"}},
     // The line fills the whole read, EOL included, with no newline: one is added past it.
-    Ligne{"eol_remplit_la_lecture", "5", "Nombres de lignes actuellement en m\202moire : *WIP*", 4094,
+    Ligne{"eol_remplit_la_lecture", "5", {"lignes"}, 4094,
           "\001NEXT\n", "", Mode::lignes, '\001'},
     // The terminal keeps 4095 characters of a line: the program reads no more.
-    Ligne{"dix_megaoctets", "7", fin, 10 << 20},
+    Ligne{"dix_megaoctets", "7", {"fin"}, 10 << 20},
     // No lines: Enter sends a CR, and nothing after it may be waited for.
-    Ligne{"mode_brut", "7\r", fin, 0, "", "NEXT\n", Mode::brut},
+    Ligne{"mode_brut", "7\r", {"fin"}, 0, "", "NEXT\n", Mode::brut},
     // Raw, Ctrl-C is no signal but a key, and no number: entry 1, status 0.
-    Ligne{"ctrl_c_en_mode_brut", "\003", titre + absent, 0, "", "NEXT\n", Mode::brut},
+    Ligne{"ctrl_c_en_mode_brut", "\003", {"titre", "absent"}, 0, "", "NEXT\n", Mode::brut},
     // Enter came as a CR, and the next command with it: it goes with the program.
-    Ligne{"tape_en_avance", "7\recho SUITE\r", fin, 0, "", "NEXT\n", Mode::tapeEnAvance},
-    Ligne{"sortie_en_tube", "7", fin, 2000, "TAIL\nNEXT\n", "", Mode::sortieEnTube}), NomDuCas());
+    Ligne{"tape_en_avance", "7\recho SUITE\r", {"fin"}, 0, "", "NEXT\n", Mode::tapeEnAvance},
+    Ligne{"sortie_en_tube", "7", {"fin"}, 2000, "TAIL\nNEXT\n", "", Mode::sortieEnTube}), NomDuCas());
 
 }  // namespace

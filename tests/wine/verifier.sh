@@ -43,7 +43,13 @@ mkdir -p "$WINEPREFIX"
 "$wineserver" -p
 "$wine" wineboot -i >/dev/null 2>&1
 
-. "$(dirname "$0")/../attendu.sh"
+# The texts: in code page 850 as pipes get them, and as the console shows them
+# (u_ and the name).
+. "$(dirname "$0")/../textes.sh" UTF-8
+for nom in ecran titre absent question croissant decroissant temps moyenne extremes fin reproche appuyez; do
+  printf -v "u_$nom" '%s' "${!nom}"
+done
+. "$(dirname "$0")/../textes.sh" CP850
 
 echecs=0
 reussites=0
@@ -82,12 +88,12 @@ verifier() {
 
 verifier entree1_sans_fichier $'1\n' "$ecran$titre$absent"
 verifier entree1_avec_fichier $'1\n' "$ecran$titre" $'12:00,72\n'
-verifier entree2_croissant $'2\n1\n' "$ecran$question"$'Voici les donn\x82es dans l\'ordre croissant : *WIP* \n'
-verifier entree2_decroissant $'2\r\n2\r\n' "$ecran$question"$'Voici les donn\x82es dans l\'ordre d\x82croissant : *WIP* \n'
+verifier entree2_croissant $'2\n1\n' "$ecran$question$croissant"
+verifier entree2_decroissant $'2\r\n2\r\n' "$ecran$question$decroissant"
 verifier entree2_autre $'2\n3\n' "$ecran$question"
 verifier entree2_hors_limites $'2\n4294967298\n' "$ecran$question"
-verifier entree4 $'4\n' "$ecran"$'Pr\x82cisez le temps en question : \nVeuillez patienter... calcul de la moyenne des pouls \nLa moyenne est : *WIP*'
-verifier entree6 $'0x6\n' "$ecran"'Valeur minimale : *WIP*Valeur maximale : *WIP*'
+verifier entree4 $'4\n' "$ecran$temps$moyenne"
+verifier entree6 $'0x6\n' "$ecran$extremes"
 verifier entree7 $'7\n' "$ecran$fin"
 verifier reproche $'8\n' "$ecran$reproche"
 verifier hors_limites $'4294967297\n' "$ecran$reproche"
@@ -98,13 +104,21 @@ verifier hors_limites $'4294967297\n' "$ecran$reproche"
 # cardio.exe" straight from the terminal) waits for Enter but after entry 7; one
 # shared with cmd does not; and no typed text ever reaches cmd.
 tmux=(tmux -u -S "$travail/tmux")
-ecran="$travail/console.ecran"
+capture="$travail/console.ecran"
 statut="$travail/console.statut"
+# As a line of the screen reads them: without the newline and blank that end
+# them; the menu's first line and its prompt.
+sur_l_ecran() {
+  local texte=${1%$'\n'}
+  printf '%s' "${texte% }"
+}
+premiere_ligne=${u_ecran%%$'\n'*}
+invite=$(sur_l_ecran "${u_ecran##*$'\n'}")
 # attendre TEXT [-xF]: waits up to 10 s for TEXT on the console's screen (with
 # -xF, for a line that is exactly TEXT).
 attendre() {
   for _ in $(seq 100); do
-    "${tmux[@]}" capture-pane -p -J >"$ecran" 2>/dev/null && grep -q "${2:--F}" -- "$1" "$ecran" && return 0
+    "${tmux[@]}" capture-pane -p -J >"$capture" 2>/dev/null && grep -q "${2:--F}" -- "$1" "$capture" && return 0
     sleep 0.1
   done
   return 1
@@ -125,52 +139,52 @@ ouvrir() {
   mkdir "$travail/console"
   LC_ALL=C.UTF-8 "${tmux[@]}" new-session -d -x 100 -y 30 \
     "stty susp undef && cd '$travail/console' && '$wine' $1; echo \$? >'$statut'; sleep 60" &&
-    attendre "${2:-Faites votre choix :}"
+    attendre "${2:-$invite}"
 }
-sans_demande() { ! grep -qF "Appuyez sur Entrée pour fermer." "$ecran"; }
+sans_demande() { ! grep -qF "$u_appuyez" "$capture"; }
 propre_entree7() {
   ouvrir "'$exe'" && "${tmux[@]}" send-keys 7 Enter &&
-    attendre "Veuillez patienter... mise à mort du programme" &&
-    [ "$(head -n 1 "$ecran")" = "Vous avez le choix de la pilule... non je déconne." ] &&
-    fini && attendre "mise à mort" && sans_demande
+    attendre "$u_fin" &&
+    [ "$(head -n 1 "$capture")" = "$premiere_ligne" ] &&
+    fini && attendre "$u_fin" && sans_demande
 }
 # Enter typed twice after the answer does not close the window before the
 # request to press Enter can be read: one more Enter does.
 propre_entree1() {
   ouvrir "'$exe'" && "${tmux[@]}" send-keys 1 Enter Enter &&
-    attendre "Fichier non trouvé." -xF && attendre "Appuyez sur Entrée pour fermer." -xF &&
+    attendre "$u_absent" -xF && attendre "$u_appuyez" -xF &&
     sleep 2 && [ ! -e "$statut" ] && "${tmux[@]}" send-keys Enter && fini
 }
 partagee_cmd_c() {
-  ouvrir "cmd /c '$exe'" && "${tmux[@]}" send-keys 1 Enter && fini && attendre "Fichier non trouvé." && sans_demande
+  ouvrir "cmd /c '$exe'" && "${tmux[@]}" send-keys 1 Enter && fini && attendre "$u_absent" && sans_demande
 }
 # cardio.exe started from an interactive cmd, at its prompt, which lancer
 # starts it again from.
-lancer() { "${tmux[@]}" send-keys "\"$exe\"" Enter && attendre "Faites votre choix :" -xF; }
+lancer() { "${tmux[@]}" send-keys "\"$exe\"" Enter && attendre "$invite" -xF; }
 depuis_cmd() { ouvrir cmd ">" && lancer; }
 # cmd_interactif KEYS...: the answer's line ends with a command that, if it
 # reached cmd, would write FUITE after its prompt.
 cmd_interactif() {
   depuis_cmd &&
-    "${tmux[@]}" send-keys "$@" Enter && attendre "mise à mort du programme" &&
+    "${tmux[@]}" send-keys "$@" Enter && attendre "$u_fin" &&
     "${tmux[@]}" send-keys "echo FIN" Enter && attendre FIN -xF &&
-    ! grep -qE '(^|[^ ])FUITE$' "$ecran" && sans_demande && "${tmux[@]}" send-keys exit Enter && fini
+    ! grep -qE '(^|[^ ])FUITE$' "$capture" && sans_demande && "${tmux[@]}" send-keys exit Enter && fini
 }
 # First on a line, Ctrl-Z ends the input: entry 1 at once, and the next line is
 # cmd's. Within a line, it ends the line: 2, Ctrl-Z, 1 chooses 2 and drops the
 # 1, so the order is asked, and the next line answers it.
 cmd_ctrl_z() {
-  depuis_cmd && "${tmux[@]}" send-keys C-z Enter && attendre "Fichier non trouvé." &&
+  depuis_cmd && "${tmux[@]}" send-keys C-z Enter && attendre "$u_absent" &&
     "${tmux[@]}" send-keys "echo FIN" Enter && attendre FIN -xF &&
-    lancer && "${tmux[@]}" send-keys 2 C-z 1 Enter && attendre "Dans l'ordre croissant ou décroissant ?" &&
-    "${tmux[@]}" send-keys 2 Enter && attendre "Voici les données dans l'ordre décroissant : *WIP*" &&
+    lancer && "${tmux[@]}" send-keys 2 C-z 1 Enter && attendre "$(sur_l_ecran "$u_question")" &&
+    "${tmux[@]}" send-keys 2 Enter && attendre "$(sur_l_ecran "$u_decroissant")" &&
     "${tmux[@]}" send-keys exit Enter && fini
 }
 # A parent program left the console without line input: Enter sends a bare CR,
 # and there is no line to drop. 7 and one Enter end the run.
 sans_lignes() {
   ouvrir "'$sans_lignes' '$("$wine" winepath -w "$exe")'" && "${tmux[@]}" send-keys 7 Enter &&
-    fini && attendre "mise à mort du programme"
+    fini && attendre "$u_fin"
 }
 # console NAME COMMAND...: one case, and what a failure left running (a
 # cardio.exe still waiting) must not fail the next.
@@ -181,7 +195,7 @@ console() {
     compter "console_$nom" ""
   else
     compter "console_$nom" " the console reads"
-    cat "$ecran"
+    cat "$capture"
     arreter_wine
     "$wineserver" -p
   fi
