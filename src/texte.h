@@ -6,7 +6,7 @@
 enum class Codage {
     utf8,    // a terminal that reads UTF-8
     cp850,   // the Windows console, and pipes and files, where scripts compare the bytes
-    latin1,  // a terminal in ISO-8859-1, -15, CP1252...: é à ç are the same bytes in all
+    latin1,  // a terminal in ISO-8859-1, -15, CP1252...: the letters are the same bytes in all
     ascii,   // a terminal whose character set has none of these letters: e a c
 };
 
@@ -30,26 +30,39 @@ struct Texte {
 };
 
 namespace detail {
-// The letters the texts may hold, by the second byte of their UTF-8 form (C3 xx).
+// The characters a text may hold beyond ASCII: the letters and signs of French
+// that code page 850 has. Latin-1 and UTF-16 hold each at its Unicode number.
 struct Lettre {
-    unsigned char utf8;
-    char cp850, latin1, ascii;
+    char16_t unicode;
+    char cp850;
+    char ascii[3];  // for a terminal without it: the letter without its accent
 };
 inline constexpr Lettre lettres[] = {
-    {0xA9, '\x82', '\xE9', 'e'},  // é
-    {0xA0, '\x85', '\xE0', 'a'},  // à
-    {0xA7, '\x87', '\xE7', 'c'},  // ç
+    {u'à', '\x85', "a"}, {u'â', '\x83', "a"}, {u'ä', '\x84', "a"}, {u'ç', '\x87', "c"},
+    {u'é', '\x82', "e"}, {u'è', '\x8A', "e"}, {u'ê', '\x88', "e"}, {u'ë', '\x89', "e"},
+    {u'î', '\x8C', "i"}, {u'ï', '\x8B', "i"}, {u'ô', '\x93', "o"}, {u'ö', '\x94', "o"},
+    {u'ù', '\x97', "u"}, {u'û', '\x96', "u"}, {u'ü', '\x81', "u"}, {u'ÿ', '\x98', "y"},
+    {u'À', '\xB7', "A"}, {u'Â', '\xB6', "A"}, {u'Ä', '\x8E', "A"}, {u'Ç', '\x80', "C"},
+    {u'É', '\x90', "E"}, {u'È', '\xD4', "E"}, {u'Ê', '\xD2', "E"}, {u'Ë', '\xD3', "E"},
+    {u'Î', '\xD7', "I"}, {u'Ï', '\xD8', "I"}, {u'Ô', '\xE2', "O"}, {u'Ö', '\x99', "O"},
+    {u'Ù', '\xEB', "U"}, {u'Û', '\xEA', "U"}, {u'Ü', '\x9A', "U"},
+    {u'«', '\xAE', "<<"}, {u'»', '\xAF', ">>"}, {u'°', '\xF8', "o"},
 };
 
-// Deliberately not constexpr: reaching it at compile time stops the build on a
-// letter that has no place in the program's texts.
-inline const Lettre& lettreSansEquivalent() { return lettres[0]; }
+// Deliberately not constexpr: a text that reaches it stops the build, and the
+// compiler's message gives its name.
+inline const Lettre& caractere_absent_de_la_page_de_code_850() { return lettres[0]; }
 
+// The letter whose UTF-8 form starts with these two bytes.
 constexpr const Lettre& lettre(unsigned char premier, unsigned char second) {
-    for (const Lettre& l : lettres) {
-        if (premier == 0xC3 && second == l.utf8) return l;
+    // Only two-byte forms (110xxxxx 10xxxxxx) can be one of them.
+    if ((premier & 0xE0) == 0xC0 && (second & 0xC0) == 0x80) {
+        const char16_t unicode = static_cast<char16_t>((premier & 0x1F) << 6 | (second & 0x3F));
+        for (const Lettre& l : lettres) {
+            if (l.unicode == unicode) return l;
+        }
     }
-    return lettreSansEquivalent();
+    return caractere_absent_de_la_page_de_code_850();
 }
 }  // namespace detail
 
@@ -64,28 +77,37 @@ struct TexteConsole {
     char16_t utf16[2 * N]{};  // room for a CR before each newline
 
     consteval TexteConsole(const char (&source)[N]) {
-        std::size_t j = 0, k = 0;
-        for (std::size_t i = 0; i < N; ++i, ++j, ++k) {
+        std::size_t j = 0, a = 0, k = 0;
+        for (std::size_t i = 0; i < N; ++i, ++j, ++a, ++k) {
             utf8[i] = source[i];
             if (static_cast<unsigned char>(source[i]) < 0x80) {
-                cp850[j] = latin1[j] = ascii[j] = source[i];
+                cp850[j] = latin1[j] = ascii[a] = source[i];
                 // A console left with DISABLE_NEWLINE_AUTO_RETURN by another program
                 // would step a bare LF down without going back to the margin.
                 if (source[i] == '\n') utf16[k++] = u'\r';
                 utf16[k] = static_cast<char16_t>(source[i]);
                 continue;
             }
+            // The last byte is the terminating NUL, so a byte above 0x7F has one after it.
             const detail::Lettre& l = detail::lettre(static_cast<unsigned char>(source[i]),
                                                      static_cast<unsigned char>(source[i + 1]));
             utf8[i + 1] = source[i + 1];
             cp850[j] = l.cp850;
-            latin1[j] = l.latin1;
-            ascii[j] = l.ascii;
-            // Latin-1 holds each letter at its Unicode number.
-            utf16[k] = static_cast<unsigned char>(l.latin1);
+            latin1[j] = static_cast<char>(l.unicode);
+            // At most two characters, as many as the letter's UTF-8 bytes.
+            ascii[a] = l.ascii[0];
+            if (l.ascii[1] != '\0') ascii[++a] = l.ascii[1];
+            utf16[k] = l.unicode;
             ++i;
         }
     }
 
     constexpr operator Texte() const { return {utf8, cp850, latin1, ascii, utf16}; }
 };
+
+// A text of the program where it is used: "Fichier non trouvé."_texte. Each
+// literal is converted once, while compiling, and lives as long as the program.
+template <TexteConsole texte>
+constexpr Texte operator""_texte() {
+    return texte;
+}
