@@ -5,7 +5,7 @@
 #include "console_plateforme.h"
 
 namespace {
-constexpr TexteConsole finDeLigne{"\n"};
+constexpr Texte finDeLigne = "\n"_texte;
 }  // namespace
 
 void ecrireLigne(Texte texte) {

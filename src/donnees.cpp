@@ -5,7 +5,7 @@
 #include "console.h"
 
 namespace {
-constexpr TexteConsole fichierNonTrouve{"Fichier non trouvé."};
+constexpr Texte fichierNonTrouve = "Fichier non trouvé."_texte;
 }
 
 void lireDonnees() {

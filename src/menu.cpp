@@ -7,7 +7,8 @@
 
 namespace {
 
-constexpr TexteConsole ecran{
+// The whole screen, written at once, down to the prompt, which waits on its line.
+constexpr Texte ecran =
     "Vous avez le choix de la pilule... non je déconne.\n"
     "Bienvenue dans la m... non dans le module cardio !\n"
     "Veuillez choisir le mode que vous souhaitez. \n"
@@ -20,62 +21,66 @@ constexpr TexteConsole ecran{
     "6 - Rechercher et afficher les maximums/minimums de pouls \n"
     "7 - Quitter l'application \n"
     "------------------------------------ \n"
-    "Faites votre choix : "};
+    "Faites votre choix : "_texte;
+constexpr Texte reproche = "Alors comme ça, on prend un autre nombre que ceux définis ?"_texte;
+constexpr Texte questionTemps = "Précisez le temps en question : "_texte;
 
-constexpr TexteConsole titreDonnees{"Voici les données contenues dans le fichier données.csv : "};
-constexpr TexteConsole questionOrdre{"Dans l'ordre croissant ou décroissant ? "};
-constexpr TexteConsole ordreCroissant{"Voici les données dans l'ordre croissant : *WIP* "};
-constexpr TexteConsole ordreDecroissant{"Voici les données dans l'ordre décroissant : *WIP* "};
-constexpr TexteConsole questionTemps{"Précisez le temps en question : "};
-constexpr TexteConsole calculMoyenne{"Veuillez patienter... calcul de la moyenne des pouls "};
-constexpr TexteConsole moyenne{"La moyenne est : *WIP*"};
-constexpr TexteConsole nombreLignes{"Nombres de lignes actuellement en mémoire : *WIP*"};
-constexpr TexteConsole minimum{"Valeur minimale : *WIP*"};
-constexpr TexteConsole maximum{"Valeur maximale : *WIP*"};
-constexpr TexteConsole finProgramme{"Veuillez patienter... mise à mort du programme"};
-constexpr TexteConsole reproche{"Alors comme ça, on prend un autre nombre que ceux définis ?"};
-
-void afficherDansLOrdre(int& choixcroissance) {
-    ecrireLigne(questionOrdre);
-    // An answer too large for an int is no answer: nothing more is written.
-    if (lireReponse(choixcroissance) == Lecture::hors_limites) return;
-    if (choixcroissance == 1) ecrireLigne(ordreCroissant);
-    else if (choixcroissance == 2) ecrireLigne(ordreDecroissant);
+void afficherLeFichier(int) {
+    ecrireLigne("Voici les données contenues dans le fichier données.csv : "_texte);
+    lireDonnees();
 }
 
-void executer(int faites_votre_choix, int& choixcroissance) {
-    switch (faites_votre_choix) {
-        case 1:
-            ecrireLigne(titreDonnees);
-            lireDonnees();
-            break;
-        case 2:
-            afficherDansLOrdre(choixcroissance);
-            break;
-        case 3:
-            ecrireLigne(questionTemps);
-            break;
-        case 4:
-            ecrireLigne(questionTemps);
-            ecrireLigne(calculMoyenne);
-            ecrireTexte(moyenne);
-            break;
-        case 5:
-            ecrireTexte(nombreLignes);
-            break;
-        case 6:
-            ecrireTexte(minimum);
-            ecrireTexte(maximum);
-            break;
-        case 7:
-            // The user asked to leave: no waiting, even in a window of its own.
-            ecrireTexte(finProgramme);
-            oublierLaLigne();
-            std::exit(0);
-        default:
-            ecrireTexte(reproche);
-            break;
-    }
+void afficherDansLOrdre(int choixcroissance) {
+    ecrireLigne("Dans l'ordre croissant ou décroissant ? "_texte);
+    // An answer too large for an int is no answer: nothing more is written.
+    if (lireReponse(choixcroissance) == Lecture::hors_limites) return;
+    if (choixcroissance == 1) ecrireLigne("Voici les données dans l'ordre croissant : *WIP* "_texte);
+    else if (choixcroissance == 2) ecrireLigne("Voici les données dans l'ordre décroissant : *WIP* "_texte);
+}
+
+// The time is asked for, not read yet.
+void rechercher(int) { ecrireLigne(questionTemps); }
+
+void afficherLaMoyenne(int) {
+    ecrireLigne(questionTemps);
+    ecrireLigne("Veuillez patienter... calcul de la moyenne des pouls "_texte);
+    ecrireTexte("La moyenne est : *WIP*"_texte);
+}
+
+void compterLesLignes(int) { ecrireTexte("Nombres de lignes actuellement en mémoire : *WIP*"_texte); }
+
+void afficherLesExtremes(int) {
+    ecrireTexte("Valeur minimale : *WIP*"_texte);
+    ecrireTexte("Valeur maximale : *WIP*"_texte);
+}
+
+void quitter(int) {
+    ecrireTexte("Veuillez patienter... mise à mort du programme"_texte);
+    // The user asked to leave: no waiting, even in a window of its own.
+    oublierLaLigne();
+    std::exit(0);
+}
+
+// What each entry of the screen above does, in the order of their numbers,
+// given the answer to the order's question, still unread.
+using Action = void (*)(int choixcroissance);
+constexpr Action entrees[] = {
+    afficherLeFichier,    // 1
+    afficherDansLOrdre,   // 2
+    rechercher,           // 3
+    afficherLaMoyenne,    // 4
+    compterLesLignes,     // 5
+    afficherLesExtremes,  // 6
+    quitter,              // 7
+};
+
+// The entry of that number; none for any other number, nor for a number too
+// large for an int.
+Action entreeChoisie(Lecture lecture, int faites_votre_choix) {
+    constexpr int nombreDEntrees = sizeof entrees / sizeof entrees[0];
+    if (lecture == Lecture::hors_limites || faites_votre_choix < 1 || faites_votre_choix > nombreDEntrees)
+        return nullptr;
+    return entrees[faites_votre_choix - 1];
 }
 
 }  // namespace
@@ -85,11 +90,11 @@ void menu() {
     int faites_votre_choix = 1;
     int choixcroissance = 1;
     ecrireTexte(ecran);
-    // A number too large for an int selects no entry: it draws the rebuke.
-    if (lireReponse(faites_votre_choix) == Lecture::hors_limites) {
-        ecrireTexte(reproche);
+    const Lecture lecture = lireReponse(faites_votre_choix);
+    if (const Action action = entreeChoisie(lecture, faites_votre_choix)) {
+        action(choixcroissance);
     } else {
-        executer(faites_votre_choix, choixcroissance);
+        ecrireTexte(reproche);
     }
     finirLaSession();
 }
