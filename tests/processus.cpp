@@ -291,6 +291,38 @@ Resultat executer(const Lancement& l) {
     return r;
 }
 
+namespace {
+
+enum class Acces { atteint, refuse, impossible };
+
+// Whether the user can reach each path, tried as that user in a child process.
+Acces peutAtteindre(Identite qui, std::initializer_list<const char*> chemins) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (!devenir(qui)) _exit(1);
+        for (const char* chemin : chemins) {
+            if (access(chemin, X_OK) != 0) _exit(2);
+        }
+        _exit(0);
+    }
+    int etat = 0;
+    if (!reussi(pid > 0 && waitpid(pid, &etat, 0) == pid, "fork/waitpid")) return Acces::impossible;
+    if (WIFEXITED(etat) && WEXITSTATUS(etat) == 0) return Acces::atteint;
+    return WIFEXITED(etat) && WEXITSTATUS(etat) == 2 ? Acces::refuse : Acces::impossible;
+}
+
+// A fresh folder in the first of the places that can hold one, or nothing.
+std::optional<std::string> nouveauDossier(std::initializer_list<const char*> racines) {
+    for (const char* racine : racines) {
+        if (racine == nullptr || *racine == '\0') continue;
+        std::string modele = std::string(racine) + "/cardio-XXXXXX";
+        if (mkdtemp(modele.data()) != nullptr) return modele;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 std::string sansPrivileges(Lancement& l, const DossierTemporaire& dossier) {
     l.sansPrivileges = true;
     if (geteuid() != 0) return "";
@@ -300,31 +332,38 @@ std::string sansPrivileges(Lancement& l, const DossierTemporaire& dossier) {
     // nobody runs a copy of the program placed in the case's own folder.
     l.programme = dossier / "cardio";
     std::filesystem::copy_file(CARDIO_EXE, l.programme);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        if (!devenir(*qui)) _exit(1);
-        _exit(access(l.programme.c_str(), X_OK) == 0 && access(l.dossier.c_str(), X_OK) == 0 ? 0 : 2);
+    switch (peutAtteindre(*qui, {l.programme.c_str(), l.dossier.c_str()})) {
+        case Acces::atteint: return "";
+        case Acces::refuse: return "the user nobody cannot reach " + dossier.chemin();
+        case Acces::impossible: break;
     }
-    int etat = 0;
-    if (!reussi(pid > 0 && waitpid(pid, &etat, 0) == pid, "fork/waitpid")) return "";
-    if (WIFEXITED(etat) && WEXITSTATUS(etat) == 0) return "";
-    if (WIFEXITED(etat) && WEXITSTATUS(etat) == 2)
-        return "the user nobody cannot reach " + dossier.chemin() + ": set TMPDIR to a folder open to all";
     return "root cannot become the user nobody here (a user namespace that maps only root?): "
            "as root, a read-only file can be written, so the case would prove nothing";
 }
 
-DossierTemporaire::DossierTemporaire() {
+DossierTemporaire::DossierTemporaire(Ouverture ouverture) {
     // A TMPDIR that is missing or closed to us falls back to /tmp, as tmpfile does.
-    for (const char* racine : {static_cast<const char*>(std::getenv("TMPDIR")), "/tmp"}) {
-        if (racine == nullptr || *racine == '\0') continue;
-        std::string modele = std::string(racine) + "/cardio-XXXXXX";
-        if (mkdtemp(modele.data()) != nullptr) {
-            chemin_ = modele;
+    const char* tmpdir = std::getenv("TMPDIR");
+    const std::optional<std::string> dossier = nouveauDossier({tmpdir, "/tmp"});
+    if (!dossier) std::abort();
+    chemin_ = *dossier;
+    if (ouverture == Ouverture::moi) return;
+    chmod(chemin_.c_str(), 0755);
+    // TMPDIR may be closed to others (mode 0700, as pam_tmpdir makes it): root then
+    // takes a folder where the user nobody can reach it, the first of the usual ones.
+    const std::optional<Identite> qui = nobody();
+    if (geteuid() != 0 || !qui || peutAtteindre(*qui, {chemin_.c_str()}) != Acces::refuse) return;
+    for (const char* racine : {"/tmp", "/var/tmp", "/dev/shm"}) {
+        const std::optional<std::string> ouvert = nouveauDossier({racine});
+        if (!ouvert) continue;
+        chmod(ouvert->c_str(), 0755);
+        if (peutAtteindre(*qui, {ouvert->c_str()}) == Acces::atteint) {
+            std::filesystem::remove(chemin_);
+            chemin_ = *ouvert;
             return;
         }
+        std::filesystem::remove(*ouvert);
     }
-    std::abort();
 }
 
 DossierTemporaire::~DossierTemporaire() {

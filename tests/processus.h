@@ -40,10 +40,14 @@ struct Resultat {
 // A set-up call that fails (pipe, fork, open, dup2, chdir, setuid...) fails the case.
 Resultat executer(const Lancement& lancement);
 
-// A fresh temporary folder, removed with everything in it.
+// Who a temporary folder is for: the suite alone, or the user nobody too.
+enum class Ouverture { moi, tous };
+
+// A fresh temporary folder, removed with everything in it. Open to all, it may
+// sit elsewhere than TMPDIR, where the user nobody can reach it.
 class DossierTemporaire {
 public:
-    DossierTemporaire();
+    explicit DossierTemporaire(Ouverture ouverture = Ouverture::moi);
     ~DossierTemporaire();
     DossierTemporaire(const DossierTemporaire&) = delete;
     DossierTemporaire& operator=(const DossierTemporaire&) = delete;

@@ -31,8 +31,7 @@ class FichierDeDonnees : public testing::TestWithParam<Cas> {};
 // The data file is only checked: whatever is there, nothing is created, written,
 // truncated or touched, and the program neither hangs nor complains on standard error.
 TEST_P(FichierDeDonnees, EstVerifieSansEtreTouche) {
-    DossierTemporaire dossier;
-    chmod(dossier.chemin().c_str(), 0755);  // reachable by the user nobody
+    DossierTemporaire dossier{Ouverture::tous};
     fs::create_directory(dossier / "ici");
     GetParam().preparer(dossier);
     Lancement lancement{.etapes = {{"", "1\n"}}, .dossier = dossier / "ici"};
