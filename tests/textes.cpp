@@ -31,7 +31,7 @@ std::map<std::string, std::string, std::less<>> lire() {
     std::string* courant = nullptr;
     for (std::string ligne; std::getline(fichier, ligne);) {
         if (ligne.empty() || ligne[0] == '#') continue;
-        if (ligne[0] != ' ') courant = &textes[ligne.substr(0, ligne.find(' '))];
+        if (ligne[0] != ' ' && ligne[0] != '\t') courant = &textes[ligne.substr(0, ligne.find_first_of(" \t"))];
         const std::size_t ouvrante = ligne.find('"'), fermante = ligne.rfind('"');
         if (courant == nullptr || ouvrante == fermante) arreter("a line is no part of a text: " + ligne);
         for (std::size_t i = ouvrante + 1; i < fermante; ++i) {
