@@ -311,16 +311,6 @@ Acces peutAtteindre(Identite qui, std::initializer_list<const char*> chemins) {
     return WIFEXITED(etat) && WEXITSTATUS(etat) == 2 ? Acces::refuse : Acces::impossible;
 }
 
-// A fresh folder in the first of the places that can hold one, or nothing.
-std::optional<std::string> nouveauDossier(std::initializer_list<const char*> racines) {
-    for (const char* racine : racines) {
-        if (racine == nullptr || *racine == '\0') continue;
-        std::string modele = std::string(racine) + "/cardio-XXXXXX";
-        if (mkdtemp(modele.data()) != nullptr) return modele;
-    }
-    return std::nullopt;
-}
-
 }  // namespace
 
 std::string sansPrivileges(Lancement& l, const DossierTemporaire& dossier) {
@@ -342,28 +332,21 @@ std::string sansPrivileges(Lancement& l, const DossierTemporaire& dossier) {
 }
 
 DossierTemporaire::DossierTemporaire(Ouverture ouverture) {
-    // A TMPDIR that is missing or closed to us falls back to /tmp, as tmpfile does.
-    const char* tmpdir = std::getenv("TMPDIR");
-    const std::optional<std::string> dossier = nouveauDossier({tmpdir, "/tmp"});
-    if (!dossier) std::abort();
-    chemin_ = *dossier;
-    if (ouverture == Ouverture::moi) return;
-    chmod(chemin_.c_str(), 0755);
-    // TMPDIR may be closed to others (mode 0700, as pam_tmpdir makes it): root then
-    // takes a folder where the user nobody can reach it, the first of the usual ones.
-    const std::optional<Identite> qui = nobody();
-    if (geteuid() != 0 || !qui || peutAtteindre(*qui, {chemin_.c_str()}) != Acces::refuse) return;
-    for (const char* racine : {"/tmp", "/var/tmp", "/dev/shm"}) {
-        const std::optional<std::string> ouvert = nouveauDossier({racine});
-        if (!ouvert) continue;
-        chmod(ouvert->c_str(), 0755);
-        if (peutAtteindre(*qui, {ouvert->c_str()}) == Acces::atteint) {
-            std::filesystem::remove(chemin_);
-            chemin_ = *ouvert;
-            return;
-        }
-        std::filesystem::remove(*ouvert);
+    // As root, a folder open to all must be one the user nobody can reach.
+    const std::optional<Identite> qui = ouverture == Ouverture::tous && geteuid() == 0 ? nobody() : std::nullopt;
+    // A TMPDIR that is missing or closed to us falls back to /tmp, as tmpfile does;
+    // one closed to others (mode 0700, as pam_tmpdir makes it), to the first of the
+    // usual places that nobody reaches. Where none is, the last made stays.
+    for (const char* racine : {static_cast<const char*>(std::getenv("TMPDIR")), "/tmp", "/var/tmp", "/dev/shm"}) {
+        if (racine == nullptr || *racine == '\0') continue;
+        std::string modele = std::string(racine) + "/cardio-XXXXXX";
+        if (mkdtemp(modele.data()) == nullptr) continue;
+        if (!chemin_.empty()) std::filesystem::remove(chemin_);
+        chemin_ = modele;
+        if (ouverture == Ouverture::tous) chmod(chemin_.c_str(), 0755);
+        if (!qui || peutAtteindre(*qui, {chemin_.c_str()}) != Acces::refuse) return;
     }
+    if (chemin_.empty()) std::abort();
 }
 
 DossierTemporaire::~DossierTemporaire() {

@@ -1,13 +1,15 @@
 # For the checks written in bash: sets a variable for each text of textes.txt,
-# of the same name, holding the text in the given character set, as iconv
-# names it (UTF-8 when none is given): ". tests/textes.sh CP850" gives the
-# bytes cardio writes through a pipe.
+# named after it, holding the text in the given character set, as iconv names
+# it (UTF-8 when none is given), with an optional prefix before the name:
+# ". tests/textes.sh CP850" gives the bytes cardio writes through a pipe, in
+# $ecran, $titre...; ". tests/textes.sh UTF-8 u_" the characters a console
+# shows, in $u_ecran, $u_titre...
 _textes_noms=()
 while IFS= read -r _textes_ligne || [ -n "$_textes_ligne" ]; do
   case $_textes_ligne in
     '#'* | '') continue ;;
     [![:space:]]*)
-      _textes_noms+=("${_textes_ligne%%[[:space:]]*}")
+      _textes_noms+=("${2:-}${_textes_ligne%%[[:space:]]*}")
       printf -v "${_textes_noms[-1]}" '%s' ''
       ;;
   esac

@@ -45,11 +45,8 @@ mkdir -p "$WINEPREFIX"
 
 # The texts: in code page 850 as pipes get them, and as the console shows them
 # (u_ and the name).
-. "$(dirname "$0")/../textes.sh" UTF-8
-for nom in ecran titre absent question croissant decroissant temps moyenne extremes fin reproche appuyez; do
-  printf -v "u_$nom" '%s' "${!nom}"
-done
 . "$(dirname "$0")/../textes.sh" CP850
+. "$(dirname "$0")/../textes.sh" UTF-8 u_
 
 echecs=0
 reussites=0
