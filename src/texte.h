@@ -49,21 +49,73 @@ inline constexpr Lettre lettres[] = {
     {u'«', '\xAE', "<<"}, {u'»', '\xAF', ">>"}, {u'°', '\xF8', "o"},
 };
 
-// Deliberately not constexpr: a text that reaches it stops the build, and the
-// compiler's message gives its name.
+// Deliberately not constexpr: a TexteConsole built from a text that holds a
+// character code page 850 lacks stops the build, and the compiler's message
+// gives its name. The literal "..."_texte says more, below.
 inline const Lettre& caractere_absent_de_la_page_de_code_850() { return lettres[0]; }
 
-// The letter whose UTF-8 form starts with these two bytes.
-constexpr const Lettre& lettre(unsigned char premier, unsigned char second) {
+// The letter whose UTF-8 form starts with these two bytes, or none.
+constexpr const Lettre* trouverLettre(unsigned char premier, unsigned char second) {
     // Only two-byte forms (110xxxxx 10xxxxxx) can be one of them.
-    if ((premier & 0xE0) == 0xC0 && (second & 0xC0) == 0x80) {
-        const char16_t unicode = static_cast<char16_t>((premier & 0x1F) << 6 | (second & 0x3F));
-        for (const Lettre& l : lettres) {
-            if (l.unicode == unicode) return l;
-        }
+    if ((premier & 0xE0) != 0xC0 || (second & 0xC0) != 0x80) return nullptr;
+    const auto unicode = static_cast<char16_t>((premier & 0x1F) << 6 | (second & 0x3F));
+    for (const Lettre& l : lettres) {
+        if (l.unicode == unicode) return &l;
     }
+    return nullptr;
+}
+
+constexpr const Lettre& lettre(unsigned char premier, unsigned char second) {
+    if (const Lettre* l = trouverLettre(premier, second)) return *l;
     return caractere_absent_de_la_page_de_code_850();
 }
+
+// A UTF-8 literal as the compiler gives it, unconverted.
+template <std::size_t N>
+struct Litteral {
+    char octets[N]{};
+    consteval Litteral(const char (&source)[N]) {
+        for (std::size_t i = 0; i < N; ++i) octets[i] = source[i];
+    }
+};
+
+// Where the first character of the text that code page 850 lacks starts, counted
+// in bytes from 1 (0 where there is none), and its Unicode number.
+struct Absent {
+    std::size_t octet = 0;
+    unsigned long unicode = 0;
+};
+template <std::size_t N>
+consteval Absent premierAbsent(const Litteral<N>& texte) {
+    for (std::size_t i = 0; i + 1 < N; ++i) {
+        const auto premier = static_cast<unsigned char>(texte.octets[i]);
+        if (premier < 0x80) continue;
+        const auto second = static_cast<unsigned char>(texte.octets[i + 1]);
+        if (trouverLettre(premier, second) != nullptr) {
+            ++i;
+            continue;
+        }
+        // Decoded from its UTF-8 form, for the message: up to four bytes.
+        unsigned long unicode = premier & (premier >= 0xF0 ? 0x07u : premier >= 0xE0 ? 0x0Fu : 0x1Fu);
+        for (std::size_t j = i + 1; j < N && (static_cast<unsigned char>(texte.octets[j]) & 0xC0) == 0x80; ++j) {
+            unicode = unicode << 6 | (static_cast<unsigned char>(texte.octets[j]) & 0x3Fu);
+        }
+        return {i + 1, unicode};
+    }
+    return {};
+}
+
+// Instantiated for a text that holds a character code page 850 lacks: both GCC
+// and Clang print the message, and the template's arguments, the character's
+// place in the text (in bytes, from 1) and its Unicode number, in decimal
+// (œ 339, Œ 338, € 8364, Ÿ 376).
+template <std::size_t octet, unsigned long unicode>
+struct caractere_absent_de_la_page_de_code_850_octet_unicode {
+    static_assert(octet == 0,
+                  "a text of the program holds a character that code page 850 lacks: "
+                  "only ASCII and the letters of src/texte.h can be written");
+    static constexpr bool present = true;
+};
 }  // namespace detail
 
 // Holds a UTF-8 literal and its other forms, converted while compiling, so that
@@ -105,9 +157,19 @@ struct TexteConsole {
     constexpr operator Texte() const { return {utf8, cp850, latin1, ascii, utf16}; }
 };
 
+// The text in all its forms, converted once, while compiling.
+template <detail::Litteral source>
+inline constexpr TexteConsole<sizeof source.octets> converti{source.octets};
+
 // A text of the program where it is used: "Fichier non trouvé."_texte. Each
 // literal is converted once, while compiling, and lives as long as the program.
-template <TexteConsole texte>
+template <detail::Litteral source>
 constexpr Texte operator""_texte() {
-    return texte;
+    constexpr detail::Absent absent = detail::premierAbsent(source);
+    if constexpr (detail::caractere_absent_de_la_page_de_code_850_octet_unicode<absent.octet, absent.unicode>::present &&
+                  absent.octet == 0) {
+        return converti<source>;
+    } else {
+        return {};
+    }
 }
