@@ -4,10 +4,6 @@
 
 #include "console_plateforme.h"
 
-namespace {
-constexpr Texte finDeLigne = "\n"_texte;
-}  // namespace
-
 void ecrireLigne(Texte texte) {
     ecrire(texte);
     ecrire(finDeLigne);

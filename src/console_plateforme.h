@@ -6,6 +6,8 @@
 // What differs between Windows and the POSIX systems, one file for each:
 // preparerConsole and oublierLaLigne (console.h), and the calls below.
 
+inline constexpr Texte finDeLigne = "\n"_texte;
+
 // Writes the text exactly, in the form the terminal, console, pipe or file reads.
 void ecrire(Texte texte);
 

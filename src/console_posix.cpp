@@ -57,8 +57,8 @@ class SaisieAuTerminal : public Saisie<SaisieAuTerminal, char> {
 SaisieAuTerminal terminal;
 
 bool terminalSansCommandes() {
-    const char* terminal = std::getenv("TERM");
-    return terminal == nullptr || *terminal == '\0' || std::strcmp(terminal, "dumb") == 0;
+    const char* nom = std::getenv("TERM");
+    return nom == nullptr || *nom == '\0' || std::strcmp(nom, "dumb") == 0;
 }
 
 // The locale of the terminal, as the C library would take it: the first of

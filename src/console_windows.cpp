@@ -15,7 +15,6 @@ namespace {
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "a console's characters are UTF-16");
 static_assert(std::u16string_view("a\n"_texte.utf16) == u"a\r\n", "a console's lines end with CR LF");
 
-constexpr Texte finDeLigne = "\n"_texte;
 constexpr Texte appuyezSurEntree = "Appuyez sur Entrée pour fermer."_texte;
 
 // Whether the last text written ended its line, so that the closing request

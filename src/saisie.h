@@ -26,7 +26,7 @@ public:
     int lire() {
         if (debut_ == fin_ && !finie_) static_cast<Lecteur&>(*this).remplir();
         if (debut_ == fin_) return EOF;
-        return static_cast<std::make_unsigned_t<Caractere>>(tampon_[debut_++]);
+        return static_cast<int>(static_cast<std::make_unsigned_t<Caractere>>(tampon_[debut_++]));
     }
 
     // Only ever the character just read.

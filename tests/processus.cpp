@@ -46,8 +46,8 @@ int statutDe(int etat) {
     return 128 + WTERMSIG(etat);
 }
 
-int millisecondesRestantes(std::chrono::steady_clock::time_point fin) {
-    const auto reste = std::chrono::duration_cast<std::chrono::milliseconds>(fin - std::chrono::steady_clock::now());
+int millisecondesRestantes(std::chrono::steady_clock::time_point echeance) {
+    const auto reste = std::chrono::duration_cast<std::chrono::milliseconds>(echeance - std::chrono::steady_clock::now());
     return static_cast<int>(std::max<long long>(0, reste.count()));
 }
 
@@ -252,7 +252,7 @@ Resultat executer(const Lancement& l) {
     std::string aTaper;
     pollfd fds[3] = {{enfant.sortie, POLLIN, 0}, {enfant.erreur, POLLIN, 0}, {enfant.entree, POLLOUT, 0}};
     std::string* recus[2] = {&r.sortie, &r.erreur};
-    const auto fin = std::chrono::steady_clock::now() + delai;
+    const auto echeance = std::chrono::steady_clock::now() + delai;
     bool bloque = false;
     while (fds[0].fd >= 0 || fds[1].fd >= 0) {
         while (etape < l.etapes.size() && r.sortie.ends_with(l.etapes[etape].first)) aTaper += l.etapes[etape++].second;
@@ -261,7 +261,7 @@ Resultat executer(const Lancement& l) {
             fds[2].fd = -1;
         }
         fds[2].events = aTaper.empty() ? 0 : POLLOUT;
-        if (poll(fds, 3, millisecondesRestantes(fin)) == 0) {
+        if (poll(fds, 3, millisecondesRestantes(echeance)) == 0) {
             bloque = true;
             kill(enfant.pid, SIGKILL);
             break;
