@@ -42,6 +42,9 @@ TEST_P(Choix, EcritExactementSesOctets) {
     EXPECT_EQ(instantane(dossier.chemin()), avant);
 }
 
+// The numbers here choose entries that exist, or none that a menu of this kind
+// could reach (0, negatives, 99, past an int), so that an entry added to the
+// menu changes no row but its own.
 INSTANTIATE_TEST_SUITE_P(Entrees, Choix, testing::Values(
     Cas{"entree1", "1\n", titre + absent},
     Cas{"entree2_croissant", "2\n1\n", question + croissant},
@@ -57,13 +60,13 @@ INSTANTIATE_TEST_SUITE_P(Entrees, Choix, testing::Values(
     Cas{"entree7", "7\n", fin},
     Cas{"zero", "0\n", reproche},
     Cas{"negatif", "-1\n", reproche},
-    Cas{"huit", "8\n", reproche}), NomDuCas());
+    Cas{"quatre_vingt_dix_neuf", "99\n", reproche}), NomDuCas());
 
 INSTANTIATE_TEST_SUITE_P(Lecture, Choix, testing::Values(
     Cas{"lettres_gardent_1", "abc\n", titre + absent},
     Cas{"saisie_vide_garde_1", "", titre + absent},
     Cas{"octal_07", "07\n", fin},
-    Cas{"octal_010_vaut_8", "010\n", reproche},
+    Cas{"octal_s_arrete_au_chiffre_9", "019\n", titre + absent},
     Cas{"hexadecimal_0x6", "0x6\n", extremes},
     Cas{"hexadecimal_0X5", "0X5\n", lignes},
     Cas{"08_lu_comme_0", "08\n", reproche},

@@ -92,7 +92,7 @@ verifier entree2_hors_limites $'2\n4294967298\n' "$ecran$question"
 verifier entree4 $'4\n' "$ecran$temps$moyenne"
 verifier entree6 $'0x6\n' "$ecran$extremes"
 verifier entree7 $'7\n' "$ecran$fin"
-verifier reproche $'8\n' "$ecran$reproche"
+verifier reproche $'99\n' "$ecran$reproche"
 verifier hors_limites $'4294967297\n' "$ecran$reproche"
 
 # In a console, which Wine shows on a terminal, the screen is read back through
