@@ -54,20 +54,23 @@ inline constexpr Lettre lettres[] = {
 // gives its name. The literal "..."_texte says more, below.
 inline const Lettre& caractere_absent_de_la_page_de_code_850() { return lettres[0]; }
 
-// The letter whose UTF-8 form starts with these two bytes, or none.
-constexpr const Lettre* trouverLettre(unsigned char premier, unsigned char second) {
+inline constexpr std::size_t nombreDeLettres = sizeof lettres / sizeof lettres[0];
+
+// The place in lettres of the letter whose UTF-8 form starts with these two
+// bytes; nombreDeLettres where none does. (A place rather than a pointer: GCC 14
+// does not compare a pointer into the table with null while compiling.)
+constexpr std::size_t rangDeLaLettre(unsigned char premier, unsigned char second) {
     // Only two-byte forms (110xxxxx 10xxxxxx) can be one of them.
-    if ((premier & 0xE0) != 0xC0 || (second & 0xC0) != 0x80) return nullptr;
+    if ((premier & 0xE0) != 0xC0 || (second & 0xC0) != 0x80) return nombreDeLettres;
     const auto unicode = static_cast<char16_t>((premier & 0x1F) << 6 | (second & 0x3F));
-    for (const Lettre& l : lettres) {
-        if (l.unicode == unicode) return &l;
-    }
-    return nullptr;
+    std::size_t rang = 0;
+    while (rang < nombreDeLettres && lettres[rang].unicode != unicode) ++rang;
+    return rang;
 }
 
 constexpr const Lettre& lettre(unsigned char premier, unsigned char second) {
-    if (const Lettre* l = trouverLettre(premier, second)) return *l;
-    return caractere_absent_de_la_page_de_code_850();
+    const std::size_t rang = rangDeLaLettre(premier, second);
+    return rang < nombreDeLettres ? lettres[rang] : caractere_absent_de_la_page_de_code_850();
 }
 
 // A UTF-8 literal as the compiler gives it, unconverted.
@@ -91,7 +94,7 @@ consteval Absent premierAbsent(const Litteral<N>& texte) {
         const auto premier = static_cast<unsigned char>(texte.octets[i]);
         if (premier < 0x80) continue;
         const auto second = static_cast<unsigned char>(texte.octets[i + 1]);
-        if (trouverLettre(premier, second) != nullptr) {
+        if (rangDeLaLettre(premier, second) < nombreDeLettres) {
             ++i;
             continue;
         }
