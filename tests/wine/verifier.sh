@@ -95,6 +95,49 @@ verifier entree7 $'7\n' "$ecran$fin"
 verifier reproche $'99\n' "$ecran$reproche"
 verifier hors_limites $'4294967297\n' "$ecran$reproche"
 
+# The examples of LISEZMOI.txt that run cardio.exe from cmd: lines
+# "     C:\cardio>COMMAND", then the lines the console shows, every one indented
+# by five blanks, down to the next line that is not; a line "..." stands for
+# the menu, which an entry added to it changes. They run as a user types them,
+# in order, in one folder holding cardio.exe, each block as a batch file. The
+# page cannot show the last line's missing line end, nor the form feed that
+# CLS may write first.
+exemple_de_lisezmoi() {
+  local nom="lisezmoi_$1" faute=""
+  printf '@echo off\r\n%s' "$2" >"$lisezmoi/$nom.bat"
+  (cd "$lisezmoi" && "$wine" cmd /c "$nom.bat" </dev/null >"$travail/$nom.sortie" 2>"$travail/$nom.erreur") ||
+    faute+=" status $?;"
+  printf '%s' "$3" | iconv -f UTF-8 -t CP850 | perl -pe 's/\n/\r\n/g' >"$travail/$nom.attendu"
+  perl -0777 -e '
+    my ($attendu, $recu) = map { open(my $f, "<", $_) or die "$_: $!"; local $/; <$f> } @ARGV;
+    $recu =~ s/\A\f//;
+    $recu .= "\r\n" unless $recu =~ /\r\n\z/;
+    my ($debut, $fin) = split /^\.\.\.\r\n/m, $attendu, 2;
+    exit($recu ne $attendu) unless defined $fin;
+    exit(!(index($recu, $debut) == 0 && length($recu) > length($debut . $fin) &&
+           substr($recu, -length("\n$fin")) eq "\n$fin"));
+  ' "$travail/$nom.attendu" "$travail/$nom.sortie" || faute+=" output differs from LISEZMOI;"
+  [ -s "$travail/$nom.erreur" ] && faute+=" standard error not empty;"
+  compter "$nom" "$faute"
+}
+lisezmoi="$travail/lisezmoi"
+mkdir "$lisezmoi"
+cp "$exe" "$lisezmoi/cardio.exe"
+blocs=0 commandes="" montre=""
+while IFS= read -r ligne || [ -n "$ligne" ]; do
+  ligne=${ligne%$'\r'}
+  if [[ $ligne == '     C:\cardio>'* && -z $montre ]]; then
+    commandes+="${ligne#'     C:\cardio>'}"$'\r\n'
+  elif [[ -n $commandes && $ligne == '     '* ]]; then
+    montre+="${ligne#'     '}"$'\n'
+  elif [ -n "$commandes" ]; then
+    blocs=$((blocs + 1))
+    exemple_de_lisezmoi "$blocs" "$commandes" "$montre"
+    commandes="" montre=""
+  fi
+done <"$(dirname "$0")/../../doc/LISEZMOI.txt.in"
+[ $blocs -ge 2 ] || compter lisezmoi " fewer than two cmd examples found in doc/LISEZMOI.txt.in"
+
 # In a console, which Wine shows on a terminal, the screen is read back through
 # tmux: the letters must read right whatever the console's code page; a console
 # that cardio.exe has to itself (as a double-click gives it; here "wine
