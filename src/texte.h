@@ -169,10 +169,8 @@ inline constexpr TexteConsole<sizeof source.octets> converti{source.octets};
 template <detail::Litteral source>
 constexpr Texte operator""_texte() {
     constexpr detail::Absent absent = detail::premierAbsent(source);
-    if constexpr (detail::caractere_absent_de_la_page_de_code_850_octet_unicode<absent.octet, absent.unicode>::present &&
-                  absent.octet == 0) {
-        return converti<source>;
-    } else {
-        return {};
-    }
+    // A missing character stops the build here, first, with its place and number.
+    static_assert(
+        detail::caractere_absent_de_la_page_de_code_850_octet_unicode<absent.octet, absent.unicode>::present);
+    return converti<source>;
 }
